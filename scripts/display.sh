@@ -1,0 +1,23 @@
+# Sourced: start_display starts a private Xvfb when $DISPLAY is empty (or when
+# forced with "new") and one persistent wineserver for the build's prefix;
+# stop_display ends what start_display started.
+_xvfb_pid=
+start_display() {
+  if [ -z "${DISPLAY:-}" ] || [ "${1:-}" = new ]; then
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    _xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
+  ensure_prefix
+  /usr/lib/wine/wineserver -p
+  # Start Wine's background services now, detached from our output: started by
+  # a test, they would inherit its pipes and keep ctest waiting for them.
+  /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1 || true
+}
+stop_display() {
+  /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$_xvfb_pid" ]; then kill "$_xvfb_pid" 2>/dev/null || true; wait "$_xvfb_pid" 2>/dev/null || true; fi
+}

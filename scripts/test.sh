@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# The whole test suite: set-up, both builds, then every test under Wine in one
+# private Xvfb with one wineserver. Extra arguments go to ctest.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh --i686
+source scripts/wine-env.sh build
+source scripts/display.sh
+start_display new
+trap stop_display EXIT
+cd build
+ctest --output-on-failure --timeout 900 "$@"
