@@ -1,0 +1,2 @@
+#include <gtest/gtest.h>
+#include "tests/support/win32_test.h"
