@@ -8,3 +8,12 @@ TEST(Harness, CanvasReadsBackWhatGdiDrew) {
   EXPECT_EQ(canvas.Pixel(2, 3), RGB(200, 100, 50));
   EXPECT_EQ(GetACP(), 936u);
 }
+
+TEST(Harness, FreeGdiSlotsSeesEveryLeakedObject) {
+  const int before = test::FreeGdiSlots();
+  HBRUSH brushes[7];
+  for (HBRUSH& b : brushes) b = CreateSolidBrush(RGB(1, 2, 3));
+  EXPECT_EQ(test::FreeGdiSlots(), before - 7);
+  for (HBRUSH b : brushes) DeleteObject(b);
+  EXPECT_EQ(test::FreeGdiSlots(), before);
+}

@@ -138,3 +138,19 @@ std::wstring WindowTextW(HWND hwnd) {
 }
 
 }  // namespace test
+
+namespace test {
+
+int FreeGdiSlots() {
+  std::vector<HBITMAP> made;
+  made.reserve(70000);
+  for (;;) {
+    HBITMAP b = CreateBitmap(1, 1, 1, 1, nullptr);
+    if (!b) break;
+    made.push_back(b);
+  }
+  for (HBITMAP b : made) DeleteObject(b);
+  return static_cast<int>(made.size());
+}
+
+}  // namespace test

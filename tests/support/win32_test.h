@@ -78,3 +78,14 @@ HWND FindThreadWindow(const char* className);
 std::wstring WindowTextW(HWND hwnd);
 
 }  // namespace test
+
+namespace test {
+
+// Free slots in the process's GDI handle table, found by making 1x1 bitmaps
+// until the platform refuses and freeing them again. Wine's GetGuiResources
+// always answers 0, so leak tests compare this count before and after: every
+// GDI object leaked in between (bitmap, brush, DC, region, palette, font) is
+// one slot fewer.
+int FreeGdiSlots();
+
+}  // namespace test
