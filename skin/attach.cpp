@@ -1,1 +1,209 @@
+#include "skin/attach.h"
+
+#include "skin/draw/gdi.h"
+#include "skin/draw/painters.h"
+#include "skin/draw/primitives.h"
+#include "skin/draw/properties.h"
+#include "skin/fade.h"
 #include "skin/handlers.h"
+#include "skin/state.h"
+#include "skin/window_kind.h"
+#include "skin/window_proc.h"
+
+namespace skin {
+namespace {
+
+// Button types with bits 1 and 2 clear (push, default push, user, auto radio)
+// are drawn by the skin; every other type keeps its own drawing.
+constexpr LONG_PTR kSelfDrawnTypeBits = 6;
+constexpr LONG_PTR kButtonTypeMask = 0xF;
+constexpr int kCornerDiameter = 3;
+constexpr UINT kRedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT;
+constexpr LONG_PTR kNoItem = -1;
+
+bool SkinDrawsButton(LONG_PTR style) { return (style & kSelfDrawnTypeBits) == 0; }
+
+void GiveRoundedRegion(HWND hwnd, int width, int height) {
+  Region region(CreateRoundRectRgn(0, 0, width + 1, height + 1, kCornerDiameter, kCornerDiameter));
+  if (SetWindowRgn(hwnd, region.get(), TRUE)) region.release();  // the window owns it now
+}
+
+void SetUpPushButton(HWND hwnd) {
+  WindowSize size;
+  {
+    WindowDC windowDc = WindowDC::Whole(hwnd);
+    GetWindowSize(hwnd, size);
+    for (int i = 0; i < kSurfaceCount; ++i) {
+      HDC dc = CreateCompatibleDC(windowDc.get());
+      HBITMAP bitmap = CreateCompatibleBitmap(windowDc.get(), size.Width, size.Height);
+      SelectObject(dc, bitmap);
+      WriteProp(hwnd, kPropSurfaceDc[i], reinterpret_cast<LONG_PTR>(dc));
+      WriteProp(hwnd, kPropSurfaceBitmap[i], reinterpret_cast<LONG_PTR>(bitmap));
+    }
+    RenderButtonSurfaces(hwnd);
+  }
+
+  const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
+  if (SkinDrawsButton(style)) SendMessageA(hwnd, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+
+  WriteProp(hwnd, kPropOldStyle, style);
+  WriteProp(hwnd, kPropMouseFlag, 0);
+  WriteProp(hwnd, kPropTimerId, 0);
+  WriteProp(hwnd, kPropOldState, IsWindowEnabled(hwnd) ? kStateNormal : kStateDisabled);
+  WriteProp(hwnd, kPropAlphaLevel, 0);
+
+  GiveRoundedRegion(hwnd, size.Width, size.Height);
+}
+
+void UndoPushButton(HWND hwnd) {
+  for (int i = 0; i < kSurfaceCount; ++i) {
+    DeleteDC(GetSurfaceDc(hwnd, i));
+    DeleteObject(GetSurfaceBitmap(hwnd, i));
+    ClearProp(hwnd, kPropSurfaceDc[i]);
+    ClearProp(hwnd, kPropSurfaceBitmap[i]);
+  }
+  StopStateTimer(hwnd);
+
+  // Only the type bits the owner-draw switch changed go back; a disable, hide
+  // or other style change made while skinned stays.
+  const LONG_PTR oldStyle = ReadProp(hwnd, kPropOldStyle);
+  if (SkinDrawsButton(oldStyle)) {
+    const LONG_PTR current = GetWindowLongPtrA(hwnd, GWL_STYLE);
+    SetWindowLongPtrA(hwnd, GWL_STYLE, (current & ~kButtonTypeMask) | (oldStyle & kButtonTypeMask));
+  }
+
+  ClearProp(hwnd, kPropOldStyle);
+  ClearProp(hwnd, kPropMouseFlag);
+  ClearProp(hwnd, kPropTimerId);
+  ClearProp(hwnd, kPropOldState);
+  ClearProp(hwnd, kPropAlphaLevel);
+  SetWindowRgn(hwnd, nullptr, TRUE);
+}
+
+void ReleaseSharedState() {
+  EngineState& engine = Engine();
+  engine.skinnedCount = 0;
+  engine.images.Button.reset();
+  engine.images.ComboButton.reset();
+  engine.images.Mark.reset();
+  engine.images.Option.reset();
+  engine.images.Header.reset();
+  UseSkinImages(nullptr);
+  engine.initialised = false;
+}
+
+void RepaintInOwnLook(HWND hwnd) {
+  SendMessageA(hwnd, WM_NCPAINT, 1, 0);
+  RedrawWindow(hwnd, nullptr, nullptr, kRedrawFlags);
+}
+
+}  // namespace
+
+LONG AttachSkin(HWND hwnd) {
+  if (!hwnd) return 0;
+  if (ReadProp(hwnd, kPropProcAddr)) return 0;
+  // A window of another thread (or program) cannot be subclassed from here.
+  if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return 0;
+
+  switch (AttachKindOf(KindOfWindow(hwnd))) {
+    case AttachKind::Form:
+      EnumChildWindows(hwnd, AttachChildProc, 0);
+      break;
+    case AttachKind::PushButton:
+      SetUpPushButton(hwnd);
+      break;
+    case AttachKind::Stateful:
+      WriteProp(hwnd, kPropMouseFlag, 0);
+      WriteProp(hwnd, kPropOldState, kStateNormal);
+      break;
+    case AttachKind::Header:
+      WriteProp(hwnd, kPropMouseFlag, 0);
+      WriteProp(hwnd, kPropHdIndex, kNoItem);
+      WriteProp(hwnd, kPropHmIndex, kNoItem);
+      break;
+    case AttachKind::Plain:
+      break;
+  }
+
+  ++Engine().skinnedCount;
+  const LONG_PTR previous =
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc));
+  WriteProp(hwnd, kPropProcAddr, previous);
+
+  RepaintInOwnLook(hwnd);
+  return 1;
+}
+
+LONG DetachSkin(HWND hwnd) {
+  if (!hwnd) return 0;
+  const LONG_PTR previous = ReadProp(hwnd, kPropProcAddr);
+  if (!previous) return 0;
+
+  switch (AttachKindOf(KindOfWindow(hwnd))) {
+    case AttachKind::Form:
+      EnumChildWindows(hwnd, DetachChildProc, 0);
+      break;
+    case AttachKind::PushButton:
+      UndoPushButton(hwnd);
+      break;
+    case AttachKind::Stateful:
+      ClearProp(hwnd, kPropMouseFlag);
+      ClearProp(hwnd, kPropOldState);
+      break;
+    case AttachKind::Header:
+      ClearProp(hwnd, kPropMouseFlag);
+      ClearProp(hwnd, kPropHdIndex);
+      ClearProp(hwnd, kPropHmIndex);
+      break;
+    case AttachKind::Plain:
+      break;
+  }
+
+  ClearProp(hwnd, kPropProcAddr);
+  SetWindowLongPtrA(hwnd, GWLP_WNDPROC, previous);
+  RepaintInOwnLook(hwnd);
+
+  if (--Engine().skinnedCount <= 0) ReleaseSharedState();
+  return 1;
+}
+
+BOOL CALLBACK AttachChildProc(HWND hwnd, LPARAM) {
+  AttachSkin(hwnd);
+  return TRUE;
+}
+
+BOOL CALLBACK DetachChildProc(HWND hwnd, LPARAM) {
+  DetachSkin(hwnd);
+  return TRUE;
+}
+
+LRESULT OnSize(WNDPROC& prev, HWND& hwnd, UINT& msg, WPARAM& wParam, LPARAM& lParam) {
+  const LRESULT result = CallPrevious(prev, hwnd, msg, wParam, lParam);
+  if (KindOfWindow(hwnd) != ControlKind::PushButton) return result;
+
+  WindowSize size;
+  {
+    WindowDC windowDc = WindowDC::Whole(hwnd);
+    GetWindowSize(hwnd, size);
+    for (int i = 0; i < kSurfaceCount; ++i) {
+      Bitmap bitmap(CreateCompatibleBitmap(windowDc.get(), size.Width, size.Height));
+      HGDIOBJ replaced = SelectObject(GetSurfaceDc(hwnd, i), bitmap.get());
+      if (!replaced || replaced == HGDI_ERROR) continue;  // no surface: keep what is there
+      DeleteObject(replaced);
+      WriteProp(hwnd, kPropSurfaceBitmap[i], reinterpret_cast<LONG_PTR>(bitmap.release()));
+    }
+    RenderButtonSurfaces(hwnd);
+  }
+  GiveRoundedRegion(hwnd, size.Width, size.Height);
+  return result;
+}
+
+LRESULT OnActivate(WNDPROC& prev, HWND& hwnd, UINT& msg, WPARAM& wParam, LPARAM& lParam) {
+  HWND other = reinterpret_cast<HWND>(lParam);
+  if (other) {
+    if (GetParent(other) == hwnd || KindOfWindow(other) == ControlKind::Form) AttachSkin(other);
+  }
+  return CallPrevious(prev, hwnd, msg, wParam, lParam);
+}
+
+}  // namespace skin

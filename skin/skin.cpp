@@ -1,9 +1,22 @@
 #include "skin/skin.h"
 
+#include "skin/attach.h"
+#include "skin/state.h"
+#include "skin/window_kind.h"
+
 namespace skin {
 
-// The engine is not wired up yet: both entry points leave the window as it is.
-LONG BeginSkin(HWND) { return 0; }
-LONG EndSkin(HWND) { return 0; }
+LONG BeginSkin(HWND hwnd) {
+  EngineState& engine = Engine();
+  if (!engine.initialised) {
+    engine.initialised = true;
+    engine.userTrackMouse = IsApiExported("TrackMouseEvent", "User32");
+    BuildSkinBitmaps(engine.images);
+    UseSkinImages(&engine.images);
+  }
+  return AttachSkin(hwnd);
+}
+
+LONG EndSkin(HWND hwnd) { return DetachSkin(hwnd); }
 
 }  // namespace skin

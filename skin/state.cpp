@@ -1,0 +1,10 @@
+#include "skin/state.h"
+
+namespace skin {
+
+EngineState& Engine() {
+  static EngineState state;
+  return state;
+}
+
+}  // namespace skin
