@@ -1,0 +1,16 @@
+// The runtime's standard error report for a step that failed.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace form {
+
+// The system's own text for an error code, without the trailing line break.
+std::wstring SystemErrorText(DWORD error);
+
+// Shows a message box naming the failed step and the system's text for the
+// error, then ends the process with a non-zero exit code.
+[[noreturn]] void ReportErrorAndExit(const std::wstring& step, DWORD error);
+
+}  // namespace form

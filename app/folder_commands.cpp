@@ -1,0 +1,25 @@
+// Command1 makes the folder on the desktop and reports; Command2 makes it in
+// the system directory when missing and opens it.
+#include "app/folder_commands.h"
+
+#include "app/form1.h"
+#include "app/shell_services.h"
+
+namespace godmode {
+
+void Command1_Click(form::Form& form) {
+  const std::wstring target = form::DesktopPath() + L"\\" + kGodModeFolderName;
+  if (form::PathExists(target)) {
+    MessageBoxW(form.hwnd(), kExistsMessage, kExistsTitle, kExistsStyle);
+    return;
+  }
+  form::CreateFolder(target);
+  MessageBoxW(form.hwnd(), kCreatedMessage, kCreatedTitle, kCreatedStyle);
+}
+
+void Command2_Click(form::Form&) {
+  if (!form::PathExists(kSystemGodModeFolder)) form::CreateFolder(kSystemGodModeFolder);
+  form::StartCommandLine(UrlHandlerCommandLine(kSystemGodModeFolder));
+}
+
+}  // namespace godmode

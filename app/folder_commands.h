@@ -1,0 +1,18 @@
+// The two commands that make the all-settings folder.
+#pragma once
+#include <windows.h>
+
+namespace godmode {
+
+inline constexpr wchar_t kGodModeFolderName[] = L"上帝模式.{ED7BA470-8E54-465E-825C-99712043E01C}";
+// A fixed path: the Windows directory is deliberately not looked up.
+inline constexpr wchar_t kSystemGodModeFolder[] =
+    L"c:\\windows\\system32\\上帝模式.{ED7BA470-8E54-465E-825C-99712043E01C}";
+inline constexpr wchar_t kExistsMessage[] = L"对不起，你要新建的对象已存在，不能重建！";
+inline constexpr wchar_t kExistsTitle[] = L"Tarvel提示";
+inline constexpr wchar_t kCreatedMessage[] = L"创建“上帝模式”成功，请查看桌面图标！";
+inline constexpr wchar_t kCreatedTitle[] = L"成功信息";
+inline constexpr UINT kExistsStyle = MB_OK | MB_ICONEXCLAMATION;  // 48
+inline constexpr UINT kCreatedStyle = MB_OK | MB_ICONINFORMATION;  // 64
+
+}  // namespace godmode

@@ -1,0 +1,418 @@
+#include "app/form_runtime.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "app/error_report.h"
+
+namespace form {
+
+namespace {
+
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = 0;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kTextBoxStyle =
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+constexpr DWORD kTextBoxExStyle = WS_EX_CLIENTEDGE;
+constexpr UINT kLabelTextFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
+// Control ids start above IDOK/IDCANCEL so dialog keys never pose as a click.
+constexpr UINT kFirstControlId = 100;
+constexpr int kCentiPointsPerInch = 7200;
+
+// Selects a GDI object into a DC for one scope.
+class SelectScope {
+ public:
+  SelectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  SelectScope(const SelectScope&) = delete;
+  SelectScope& operator=(const SelectScope&) = delete;
+  ~SelectScope() { SelectObject(dc_, old_); }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+LOGFONTW LogFontOf(const FontSpec& font, int dpi) {
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(font.centiPoints, dpi, kCentiPointsPerInch);
+  lf.lfWeight = font.weight;
+  lf.lfCharSet = font.charset;
+  lf.lfUnderline = font.underline ? TRUE : FALSE;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  wcsncpy(lf.lfFaceName, font.face, LF_FACESIZE - 1);
+  return lf;
+}
+
+HFONT CreateUserInterfaceFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+  return nullptr;
+}
+
+void RegisterFormClass(const wchar_t* className, WNDPROC proc) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExW(instance, className, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = className;
+  if (!RegisterClassExW(&wc)) ReportErrorAndExit(L"注册窗口类", GetLastError());
+}
+
+HICON LoadFormIcon(WORD id, int sizeMetricX, int sizeMetricY) {
+  if (!id) return nullptr;
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                       GetSystemMetrics(sizeMetricX), GetSystemMetrics(sizeMetricY), 0));
+}
+
+}  // namespace
+
+struct Form::Control {
+  explicit Control(const ControlSpec& s) : spec(s), colour(s.textColour) {}
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  ~Control() {
+    if (font) DeleteObject(font);
+  }
+  bool IsLabel() const { return spec.kind == ControlKind::Label; }
+
+  const ControlSpec& spec;
+  HWND hwnd = nullptr;
+  UINT id = 0;
+  LOGFONTW logFont{};
+  HFONT font = nullptr;  // owned; nullptr: the form's font
+  COLORREF colour;
+  RECT rect{};  // client pixels
+};
+
+int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+Form::Form(const FormSpec& spec, bool endsProcess) : spec_(spec), endsProcess_(endsProcess), dpi_(ScreenDpi()) {}
+
+Form::~Form() {
+  if (formFont_) DeleteObject(formFont_);
+  if (bigIcon_) DestroyIcon(bigIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+Form* Form::Load(const FormSpec& spec, bool endsProcess) {
+  RegisterFormClass(spec.className, &Form::WindowProc);
+  auto* form = new Form(spec, endsProcess);
+
+  RECT frame{0, 0, TwipsToPixels(spec.clientWidth, form->dpi_), TwipsToPixels(spec.clientHeight, form->dpi_)};
+  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  // WM_NCCREATE hands the form to the window, which frees it from then on.
+  HWND hwnd = CreateWindowExW(kFormExStyle, spec.className, spec.caption, kFormStyle, x, y, width, height,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), form);
+  if (!hwnd) ReportErrorAndExit(L"创建窗口", GetLastError());
+
+  form->formFont_ = CreateUserInterfaceFont();
+  if (form->formFont_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->formFont_), FALSE);
+  form->bigIcon_ = LoadFormIcon(spec.iconId, SM_CXICON, SM_CYICON);
+  form->smallIcon_ = LoadFormIcon(spec.iconId, SM_CXSMICON, SM_CYSMICON);
+  if (form->bigIcon_) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form->bigIcon_));
+  if (form->smallIcon_) SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form->smallIcon_));
+  form->CreateControls();
+  form->ApplyTabOrder();
+
+  form->Fire(L"Form", L"Load");
+  ShowWindow(hwnd, SW_SHOWNORMAL);
+  UpdateWindow(hwnd);
+  form->FocusFirstTabStop();
+  return form;
+}
+
+Form* Form::FromWindow(HWND hwnd) {
+  if (!hwnd || !IsWindow(hwnd)) return nullptr;
+  wchar_t className[64] = {};
+  GetClassNameW(hwnd, className, ARRAYSIZE(className));
+  // Only windows of a class whose procedure is ours carry a form pointer.
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  if (!GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc) || wc.lpfnWndProc != &Form::WindowProc)
+    return nullptr;
+  return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void Form::CreateControls() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  UINT id = kFirstControlId;
+  for (size_t i = 0; i < spec_.controlCount; ++i) {
+    const ControlSpec& s = spec_.controls[i];
+    auto c = std::make_unique<Control>(s);
+    c->id = id++;
+    c->rect = {TwipsToPixels(s.left, dpi_), TwipsToPixels(s.top, dpi_), TwipsToPixels(s.left + s.width, dpi_),
+               TwipsToPixels(s.top + s.height, dpi_)};
+    if (s.font) {
+      c->logFont = LogFontOf(*s.font, dpi_);
+      c->font = CreateFontIndirectW(&c->logFont);
+    } else if (formFont_) {
+      GetObjectW(formFont_, sizeof(c->logFont), &c->logFont);
+    }
+    if (!c->IsLabel()) {
+      const bool button = s.kind == ControlKind::CommandButton;
+      c->hwnd = CreateWindowExW(button ? 0 : kTextBoxExStyle, button ? L"Button" : L"Edit", s.text,
+                                button ? kButtonStyle : kTextBoxStyle, c->rect.left, c->rect.top,
+                                c->rect.right - c->rect.left, c->rect.bottom - c->rect.top, hwnd_,
+                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c->id)), instance, nullptr);
+      if (!c->hwnd) ReportErrorAndExit(std::wstring(L"创建控件 ") + s.name, GetLastError());
+      HFONT font = c->font ? c->font : formFont_;
+      if (font) SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    } else {
+      SizeLabel(*c);
+    }
+    controls_.push_back(std::move(c));
+  }
+}
+
+void Form::SizeLabel(Control& c) {
+  HDC screen = GetDC(hwnd_);
+  SIZE extent{};
+  {
+    SelectScope font(screen, c.font ? c.font : formFont_);
+    GetTextExtentPoint32W(screen, c.spec.text, static_cast<int>(wcslen(c.spec.text)), &extent);
+  }
+  ReleaseDC(hwnd_, screen);
+  c.rect.right = c.rect.left + extent.cx;
+  c.rect.bottom = c.rect.top + extent.cy;
+}
+
+// Dialog navigation walks the z-order, so stack the windows by tab index.
+void Form::ApplyTabOrder() {
+  std::vector<Control*> windowed;
+  for (auto& c : controls_)
+    if (c->hwnd) windowed.push_back(c.get());
+  std::stable_sort(windowed.begin(), windowed.end(),
+                   [](const Control* a, const Control* b) { return a->spec.tabIndex < b->spec.tabIndex; });
+  for (Control* c : windowed) SetWindowPos(c->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::FocusFirstTabStop() {
+  HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (first) SetFocus(first);
+}
+
+void Form::Fire(const std::wstring& control, const wchar_t* event) {
+  const std::wstring name = control + L"_" + event;
+  for (size_t i = 0; i < spec_.eventCount; ++i) {
+    if (name == spec_.events[i].name) {
+      spec_.events[i].handler(*this);
+      return;
+    }
+  }
+}
+
+void Form::Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  Fire(L"Form", L"Unload");
+}
+
+Form::Control* Form::Find(const wchar_t* name) {
+  for (auto& c : controls_)
+    if (wcscmp(c->spec.name, name) == 0) return c.get();
+  return nullptr;
+}
+
+const Form::Control* Form::Find(const wchar_t* name) const { return const_cast<Form*>(this)->Find(name); }
+
+Form::Control* Form::LabelAt(POINT pt) {
+  // Later controls lie on top.
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+    if ((*it)->IsLabel() && PtInRect(&(*it)->rect, pt)) return it->get();
+  return nullptr;
+}
+
+HWND Form::ControlWindow(const wchar_t* name) const {
+  const Control* c = Find(name);
+  return c ? c->hwnd : nullptr;
+}
+
+RECT Form::ControlRect(const wchar_t* name) const {
+  const Control* c = Find(name);
+  if (!c) return RECT{};
+  if (!c->hwnd) return c->rect;
+  RECT r{};
+  GetWindowRect(c->hwnd, &r);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+HFONT Form::ControlFont(const wchar_t* name) const {
+  const Control* c = Find(name);
+  if (!c) return nullptr;
+  return c->font ? c->font : formFont_;
+}
+
+bool Form::FontUnderline(const wchar_t* name) const {
+  const Control* c = Find(name);
+  return c && c->logFont.lfUnderline;
+}
+
+void Form::SetFontUnderline(const wchar_t* name, bool underline) {
+  Control* c = Find(name);
+  if (!c || (c->logFont.lfUnderline != 0) == underline) return;
+  c->logFont.lfUnderline = underline ? TRUE : FALSE;
+  RemakeFont(*c);
+}
+
+COLORREF Form::ForeColour(const wchar_t* name) const {
+  const Control* c = Find(name);
+  return c ? c->colour : kDefaultColour;
+}
+
+void Form::SetForeColour(const wchar_t* name, COLORREF colour) {
+  Control* c = Find(name);
+  if (!c || c->colour == colour) return;
+  c->colour = colour;
+  InvalidateRect(c->hwnd ? c->hwnd : hwnd_, c->hwnd ? nullptr : &c->rect, TRUE);
+}
+
+void Form::RemakeFont(Control& c) {
+  HFONT old = c.font;
+  c.font = CreateFontIndirectW(&c.logFont);
+  if (c.hwnd) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), TRUE);
+  else InvalidateRect(hwnd_, &c.rect, TRUE);
+  if (old) DeleteObject(old);
+}
+
+void Form::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  SetBkMode(dc, TRANSPARENT);
+  for (auto& c : controls_) {
+    if (!c->IsLabel()) continue;
+    SelectScope font(dc, c->font ? c->font : formFont_);
+    SetTextColor(dc, c->colour == kDefaultColour ? GetSysColor(COLOR_BTNTEXT) : c->colour);
+    RECT r = c->rect;
+    DrawTextW(dc, c->spec.text, -1, &r, kLabelTextFormat);
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+void Form::OnMouseMove(POINT pt) {
+  if (Control* label = LabelAt(pt)) Fire(label->spec.name, L"MouseMove");
+  else Fire(L"Form", L"MouseMove");
+}
+
+void Form::OnLButtonDown(POINT pt) {
+  pressedLabel_ = LabelAt(pt);
+  if (pressedLabel_) SetCapture(hwnd_);
+}
+
+void Form::OnLButtonUp(POINT pt) {
+  Control* pressed = pressedLabel_;
+  pressedLabel_ = nullptr;
+  if (!pressed) return;
+  ReleaseCapture();
+  if (LabelAt(pt) == pressed) Fire(pressed->spec.name, L"Click");
+}
+
+LRESULT Form::OnCtlColor(HDC dc, HWND child) {
+  for (auto& c : controls_) {
+    if (c->hwnd != child || c->colour == kDefaultColour) continue;
+    SetTextColor(dc, c->colour);
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  }
+  return DefWindowProcW(hwnd_, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
+}
+
+void Form::OnCommand(WORD id, WORD code) {
+  if (code != BN_CLICKED) return;
+  for (auto& c : controls_)
+    if (c->id == id && c->spec.kind == ControlKind::CommandButton) Fire(c->spec.name, L"Click");
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    form->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!form) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    const bool endsProcess = form->endsProcess_;
+    delete form;
+    if (endsProcess) PostQuitMessage(0);
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  return form->HandleMessage(msg, wp, lp);
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  const POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+  switch (msg) {
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(pt); return 0;
+    case WM_LBUTTONUP: OnLButtonUp(pt); return 0;
+    case WM_CAPTURECHANGED: pressedLabel_ = nullptr; return 0;
+    case WM_CTLCOLOREDIT: return OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_COMMAND:
+      if (lp) OnCommand(LOWORD(wp), HIWORD(wp));
+      return 0;
+    case WM_SETCURSOR: {
+      // Over a label the cursor is whatever its MouseMove handler chose.
+      POINT cursor;
+      GetCursorPos(&cursor);
+      ScreenToClient(hwnd_, &cursor);
+      if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT && LabelAt(cursor)) return TRUE;
+      break;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) savedFocus_ = focus;
+      } else if (!HIWORD(wp)) {
+        if (savedFocus_ && IsWindow(savedFocus_)) SetFocus(savedFocus_);
+        else FocusFirstTabStop();
+      }
+      return 0;
+    case WM_CLOSE:
+      // Unloading is never cancelled.
+      Unload();
+      DestroyWindow(hwnd_);
+      return 0;
+    case WM_DESTROY: Unload(); return 0;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+int RunMessageLoop(HWND form) {
+  MSG msg;
+  BOOL got;
+  while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
+    if (got == -1) ReportErrorAndExit(L"读取消息", GetLastError());
+    if (IsWindow(form) && IsDialogMessageW(form, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace form

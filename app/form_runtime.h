@@ -1,0 +1,134 @@
+// A small form runtime: creates a top-level window and its controls from a
+// layout table in twips, paints and hit-tests windowless labels, and hands
+// every event to the handler bound to "<Control>_<Event>".
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace form {
+
+// Text colour that leaves the control's own system colour in place.
+inline constexpr COLORREF kDefaultColour = CLR_INVALID;
+// Twips per inch: layout positions are in twips.
+inline constexpr int kTwipsPerInch = 1440;
+
+enum class ControlKind { CommandButton, TextBox, Label };
+
+struct FontSpec {
+  const wchar_t* face;
+  int centiPoints;  // 1425 = 14.25 pt
+  int weight;
+  BYTE charset;
+  bool underline;
+};
+
+struct ControlSpec {
+  const wchar_t* name;
+  ControlKind kind;
+  int left, top, width, height;  // twips, client coordinates
+  int tabIndex;
+  const FontSpec* font;  // nullptr: the form's font
+  COLORREF textColour;   // kDefaultColour: the system's
+  const wchar_t* text;
+};
+
+class Form;
+using EventHandler = void (*)(Form&);
+
+struct EventBinding {
+  const wchar_t* name;  // "Form_Load", "Command1_Click", ...
+  EventHandler handler;
+};
+
+struct FormSpec {
+  const wchar_t* className;
+  const wchar_t* caption;
+  int clientWidth, clientHeight;  // twips
+  WORD iconId;                    // icon group in the executable; 0: none
+  const ControlSpec* controls;
+  size_t controlCount;
+  const EventBinding* events;
+  size_t eventCount;
+};
+
+// Pixels for a length in twips at the given dots per inch.
+int TwipsToPixels(int twips, int dpi);
+// The display's dots per inch.
+int ScreenDpi();
+
+// One loaded form. The window owns it: it is freed when the window is gone.
+class Form {
+ public:
+  // Creates the window and its controls, runs Form_Load, shows the window
+  // centred on the screen and focuses the first tab stop. With endsProcess the
+  // thread's message loop is told to quit once the window is destroyed.
+  static Form* Load(const FormSpec& spec, bool endsProcess);
+  // The form of a window made by Load, or nullptr.
+  static Form* FromWindow(HWND hwnd);
+
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+  ~Form();
+
+  HWND hwnd() const { return hwnd_; }
+  int dpi() const { return dpi_; }
+
+  // The window of a windowed control, nullptr for labels and unknown names.
+  HWND ControlWindow(const wchar_t* name) const;
+  // Control rectangle in client pixels; for labels the extent of their text.
+  RECT ControlRect(const wchar_t* name) const;
+  HFONT ControlFont(const wchar_t* name) const;
+
+  bool FontUnderline(const wchar_t* name) const;
+  void SetFontUnderline(const wchar_t* name, bool underline);
+  COLORREF ForeColour(const wchar_t* name) const;
+  void SetForeColour(const wchar_t* name, COLORREF colour);
+
+ private:
+  struct Control;
+  Form(const FormSpec& spec, bool endsProcess);
+
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  void CreateControls();
+  void ApplyTabOrder();
+  void FocusFirstTabStop();
+  void Unload();
+  void Fire(const std::wstring& control, const wchar_t* event);
+
+  void OnPaint();
+  void OnMouseMove(POINT pt);
+  void OnLButtonDown(POINT pt);
+  void OnLButtonUp(POINT pt);
+  LRESULT OnCtlColor(HDC dc, HWND child);
+  void OnCommand(WORD id, WORD code);
+
+  Control* Find(const wchar_t* name);
+  const Control* Find(const wchar_t* name) const;
+  Control* LabelAt(POINT pt);
+  void RemakeFont(Control& c);
+  void SizeLabel(Control& c);
+
+  const FormSpec& spec_;
+  const bool endsProcess_;
+  HWND hwnd_ = nullptr;
+  int dpi_ = 96;
+  HFONT formFont_ = nullptr;
+  HICON bigIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  std::vector<std::unique_ptr<Control>> controls_;
+  Control* pressedLabel_ = nullptr;
+  HWND savedFocus_ = nullptr;
+  bool unloaded_ = false;
+};
+
+// Runs the thread's message loop with dialog keys (Tab, Enter) for the form;
+// returns the exit code from WM_QUIT.
+int RunMessageLoop(HWND form);
+
+}  // namespace form

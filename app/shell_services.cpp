@@ -1,0 +1,70 @@
+#include "app/shell_services.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+#include "app/error_report.h"
+
+namespace form {
+
+namespace {
+
+// Frees an item-id list from the shell at scope exit.
+class ItemIdList {
+ public:
+  ItemIdList() = default;
+  ItemIdList(const ItemIdList&) = delete;
+  ItemIdList& operator=(const ItemIdList&) = delete;
+  ~ItemIdList() {
+    if (pidl_) ILFree(pidl_);
+  }
+  LPITEMIDLIST* put() { return &pidl_; }
+  LPCITEMIDLIST get() const { return pidl_; }
+
+ private:
+  LPITEMIDLIST pidl_ = nullptr;
+};
+
+}  // namespace
+
+bool PathExists(const std::wstring& path) {
+  // A listing of the exact path finds a file as well as a directory.
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(path.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  FindClose(find);
+  return true;
+}
+
+std::wstring DesktopPath() {
+  ItemIdList desktop;
+  const HRESULT hr = SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, desktop.put());
+  if (FAILED(hr) || !desktop.get()) ReportErrorAndExit(L"查找桌面文件夹", static_cast<DWORD>(hr));
+  // SHGetPathFromIDListW writes at most MAX_PATH characters, NUL included.
+  wchar_t path[MAX_PATH] = {};
+  if (!SHGetPathFromIDListW(desktop.get(), path) || !path[0])
+    ReportErrorAndExit(L"读取桌面路径", ERROR_PATH_NOT_FOUND);
+  return path;
+}
+
+void CreateFolder(const std::wstring& path) {
+  if (!CreateDirectoryW(path.c_str(), nullptr)) ReportErrorAndExit(L"创建文件夹“" + path + L"”", GetLastError());
+}
+
+void StartCommandLine(const std::wstring& commandLine) {
+  // CreateProcessW may write into the command line, so hand it a copy.
+  std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back(L'\0');
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    ReportErrorAndExit(L"运行“" + commandLine + L"”", GetLastError());
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+}  // namespace form

@@ -1,0 +1,22 @@
+// Shell and file-system services behind the window's commands. Each one that
+// can fail ends the program through the standard error report.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace form {
+
+// True when a file or a directory of exactly this path exists.
+bool PathExists(const std::wstring& path);
+
+// The user's desktop folder, as the shell reports it.
+std::wstring DesktopPath();
+
+// Creates one directory level.
+void CreateFolder(const std::wstring& path);
+
+// Starts a command line shown normal with focus and does not wait for it.
+void StartCommandLine(const std::wstring& commandLine);
+
+}  // namespace form
