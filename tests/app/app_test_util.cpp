@@ -1,0 +1,146 @@
+#include "tests/app/app_test_util.h"
+
+#include <shlobj.h>
+
+#include "app/form1.h"
+#include "tests/support/win32_test.h"
+
+namespace apptest {
+
+LoadedForm1::LoadedForm1() : form_(form::Form::Load(godmode::Form1(), false)), hwnd_(form_->hwnd()) {
+  test::PumpMessages(50);
+}
+
+LoadedForm1::~LoadedForm1() {
+  if (IsWindow(hwnd_)) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+  test::PumpMessages(20);
+}
+
+namespace {
+
+constexpr UINT kCatchIntervalMs = 50;
+std::vector<SeenBox> g_boxes;
+HWND g_closing = nullptr;
+UINT_PTR g_timer = 0;
+
+BOOL CALLBACK FindIconProc(HWND child, LPARAM lp) {
+  wchar_t cls[32] = {};
+  GetClassNameW(child, cls, ARRAYSIZE(cls));
+  if (lstrcmpiW(cls, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+    *reinterpret_cast<HICON*>(lp) = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK CatchBoxProc(HWND, UINT, UINT_PTR, DWORD) {
+  HWND box = test::FindThreadWindow("#32770");
+  if (!box || box == g_closing) return;
+  g_boxes.push_back(ReadMessageBox(box));
+  g_closing = box;
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+}  // namespace
+
+SeenBox ReadMessageBox(HWND box) {
+  SeenBox seen;
+  seen.title = test::WindowTextW(box);
+  // The message text is the static control with id 0xFFFF.
+  seen.text = test::WindowTextW(GetDlgItem(box, 0xFFFF));
+  seen.owner = GetWindow(box, GW_OWNER);
+  EnumChildWindows(box, FindIconProc, reinterpret_cast<LPARAM>(&seen.icon));
+  return seen;
+}
+
+MessageBoxCatcher::MessageBoxCatcher() {
+  g_boxes.clear();
+  g_closing = nullptr;
+  g_timer = SetTimer(nullptr, 0, kCatchIntervalMs, CatchBoxProc);
+}
+
+MessageBoxCatcher::~MessageBoxCatcher() {
+  KillTimer(nullptr, g_timer);
+  g_timer = 0;
+}
+
+const std::vector<SeenBox>& MessageBoxCatcher::boxes() const { return g_boxes; }
+
+CommandRecord::CommandRecord() {
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  path_ = std::wstring(dir) + L"app-commands-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+          std::to_wstring(GetTickCount()) + L".txt";
+  DeleteFileW(path_.c_str());
+  SetEnvironmentVariableW(L"APP_TEST_RECORD", path_.c_str());
+}
+
+CommandRecord::~CommandRecord() {
+  SetEnvironmentVariableW(L"APP_TEST_RECORD", nullptr);
+  DeleteFileW(path_.c_str());
+}
+
+std::vector<std::wstring> CommandRecord::Lines() const {
+  std::vector<std::wstring> lines;
+  HANDLE file = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return lines;
+  std::string bytes(GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  bytes.resize(read);
+  const int count = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(count, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), count);
+  size_t start = 0;
+  for (size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
+    lines.push_back(text.substr(start, end - start));
+  return lines;
+}
+
+std::vector<std::wstring> CommandRecord::WaitForLines(size_t count, DWORD timeoutMs) const {
+  std::vector<std::wstring> lines;
+  test::PumpUntil(
+      [&] {
+        lines = Lines();
+        return lines.size() >= count;
+      },
+      timeoutMs);
+  return lines;
+}
+
+std::wstring DesktopFolder() {
+  wchar_t path[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path);
+  return path;
+}
+
+bool IsDirectory(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsPlainFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void RemovePath(const std::wstring& path) {
+  if (IsDirectory(path)) RemoveDirectoryW(path.c_str());
+  else if (IsPlainFile(path)) DeleteFileW(path.c_str());
+}
+
+size_t CountEntries(const std::wstring& directory) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((directory + L"\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return 0;
+  size_t count = 0;
+  do {
+    if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) ++count;
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return count;
+}
+
+}  // namespace apptest

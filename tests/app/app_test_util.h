@@ -1,0 +1,76 @@
+// Helpers for the main window's tests: a loaded Form1, message boxes caught
+// inside their modal loop, and the record of started command lines.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/form_runtime.h"
+
+namespace apptest {
+
+// Loads Form1 (without ending the thread's loop) and closes it at scope exit.
+class LoadedForm1 {
+ public:
+  LoadedForm1();
+  LoadedForm1(const LoadedForm1&) = delete;
+  LoadedForm1& operator=(const LoadedForm1&) = delete;
+  ~LoadedForm1();
+  form::Form& form() const { return *form_; }
+  HWND hwnd() const { return hwnd_; }
+  HWND control(const wchar_t* name) const { return form_->ControlWindow(name); }
+
+ private:
+  form::Form* form_;
+  HWND hwnd_;
+};
+
+// What a message box of this thread showed before it was closed.
+struct SeenBox {
+  std::wstring title;
+  std::wstring text;
+  HWND owner = nullptr;
+  HICON icon = nullptr;
+};
+
+// While alive, every message box of this thread is read and closed with OK
+// from a timer that runs inside the box's own modal loop.
+class MessageBoxCatcher {
+ public:
+  MessageBoxCatcher();
+  MessageBoxCatcher(const MessageBoxCatcher&) = delete;
+  MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
+  ~MessageBoxCatcher();
+  const std::vector<SeenBox>& boxes() const;
+};
+
+// Reads a message box window (title, static text, icon, owner).
+SeenBox ReadMessageBox(HWND box);
+
+// A record file that the stand-in rundll32.exe appends to.
+class CommandRecord {
+ public:
+  CommandRecord();
+  CommandRecord(const CommandRecord&) = delete;
+  CommandRecord& operator=(const CommandRecord&) = delete;
+  ~CommandRecord();
+  // Lines recorded so far: "<show>|<command line>".
+  std::vector<std::wstring> Lines() const;
+  // Pumps messages until count lines are there or the time runs out.
+  std::vector<std::wstring> WaitForLines(size_t count, DWORD timeoutMs = 15000) const;
+
+ private:
+  std::wstring path_;
+};
+
+// Desktop folder of the prefix, found by another route than the app's.
+std::wstring DesktopFolder();
+bool IsDirectory(const std::wstring& path);
+bool IsPlainFile(const std::wstring& path);
+// Removes a directory or a file of that path, whichever is there.
+void RemovePath(const std::wstring& path);
+// Number of entries in a directory (without "." and "..").
+size_t CountEntries(const std::wstring& directory);
+
+}  // namespace apptest
