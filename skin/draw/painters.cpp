@@ -12,48 +12,7 @@ namespace skin {
 
 namespace {
 
-// ButtonImage: the face of state i is the 7 x 21 cell at (0, 21 * i); its
-// 3-pixel rim (rounded corners) is never stretched.
-constexpr int kButtonFaceWidth = 7;
-constexpr int kButtonFaceHeight = 21;
-constexpr int kButtonFaceMargin = 3;
 constexpr int kButtonCaptionInset = 2;  // caption and focus frame, from each side
-
-// OptionImage: 11 x 5 shading strips of the check box, and the 13 x 13 circles.
-constexpr int kShadeX = 1;
-constexpr int kShadeHoverY = 17;
-constexpr int kShadePressedY = 30;
-constexpr int kShadeWidth = 11;
-constexpr int kShadeHeight = 5;
-constexpr int kCircleSize = 13;
-constexpr int kCircleMargin = 5;
-constexpr int kCircleNormalY = 0;
-constexpr int kCircleHoverY = 13;
-constexpr int kCirclePressedY = 26;
-constexpr int kCircleDisabledY = 39;
-
-// MarkImage: enabled marks on the left, disabled ones 9 pixels to the right.
-constexpr int kMarkDisabledShift = 9;
-constexpr int kTickX = 0, kTickY = 0, kTickWidth = 9, kTickHeight = 8;
-constexpr int kSquareX = 1, kSquareY = 9, kSquareSize = 7;
-constexpr int kDotX = 2, kDotY = 18, kDotSize = 5;
-
-// ComboButtonImage: 4 x 18 faces (hover, pressed) and 7 x 4 arrows.
-constexpr int kComboFaceHoverX = 0;
-constexpr int kComboFacePressedX = 4;
-constexpr int kComboFaceWidth = 4;
-constexpr int kComboFaceHeight = 18;
-constexpr int kComboFaceMarginLeft = 2;
-constexpr int kComboFaceMargin = 1;  // top, right and bottom
-constexpr int kArrowX = 8, kArrowY = 0, kArrowDisabledY = 4, kArrowWidth = 7, kArrowHeight = 4;
-
-// HeaderImage: 3 x 20 item faces side by side (normal, hover, pressed).
-constexpr int kHeaderFaceNormalX = 0;
-constexpr int kHeaderFaceHoverX = 3;
-constexpr int kHeaderFacePressedX = 6;
-constexpr int kHeaderFaceWidth = 3;
-constexpr int kHeaderFaceHeight = 20;
-constexpr int kHeaderFaceMargin = 1;
 
 // Room for the whole text that HDM_GETITEMA may copy (cchTextMax characters).
 constexpr int kHeaderTextCapacity = 256;
@@ -77,6 +36,18 @@ bool SkipUnlessForced(HWND hwnd, int state, bool force) {
   return false;
 }
 
+// Nine-grid draw of a whole cell into (x, y, w, h), opaque or keyed.
+int DrawCell(HDC dst, int x, int y, int w, int h, HDC image, const ImageCell& cell,
+             const CellMargins& m, std::optional<OLE_COLOR> key = std::nullopt) {
+  return DrawSkinImage(dst, x, y, w, h, image, cell.X, cell.Y, cell.Width, cell.Height, m.Left,
+                       m.Top, m.Right, m.Bottom, key);
+}
+
+// A keyed mark or arrow copied unscaled to (x, y).
+void BlitKeyed(HDC dst, int x, int y, HDC image, const ImageCell& cell) {
+  TransparentBlit(dst, x, y, cell.Width, cell.Height, image, cell.X, cell.Y, kKeyColor);
+}
+
 }  // namespace
 
 void RenderButtonSurfaces(HWND hwnd) {
@@ -85,17 +56,15 @@ void RenderButtonSurfaces(HWND hwnd) {
   const int w = size.Width, h = size.Height;
   const std::string caption = GetWindowCaption(hwnd);
   const HDC image = CurrentSkinImages().Button.dc();
+  const int inset = kButtonCaptionInset;
 
   for (int i = 0; i < kSurfaceCount; ++i) {
     const HDC surface = GetSurfaceDc(hwnd, i);
     // The font and background mode stay selected in the button's surface.
     SelectObject(surface, ControlFont(hwnd));
     SetBkMode(surface, TRANSPARENT);
-    DrawSkinImage(surface, 0, 0, w, h, image, 0, kButtonFaceHeight * i, kButtonFaceWidth,
-                  kButtonFaceHeight, kButtonFaceMargin, kButtonFaceMargin, kButtonFaceMargin,
-                  kButtonFaceMargin);
+    DrawCell(surface, 0, 0, w, h, image, kButtonCell(i), kButtonMargins);
     SetTextColor(surface, i == kStateDisabled ? kCaptionDisabled : kCaptionNormal);
-    const int inset = kButtonCaptionInset;
     DrawCaptionText(surface, caption, inset, inset, w - 2 * inset, h - 2 * inset, kCaptionFormat);
     if (GetFocus() == hwnd) DrawFocusFrame(surface, inset, inset, w - 2 * inset, h - 2 * inset);
   }
@@ -134,25 +103,25 @@ int PaintCheckBox(HWND hwnd, int state, bool force) {
   const HDC s = surface.dc();
   FillSolidRect(s, 0, 0, cw, ch, kWhite);
 
+  // A disabled box shows no shading, whatever state it records.
   const bool enabled = IsWindowEnabled(hwnd);
   if (enabled) {
     FrameSolidRect(s, 0, 0, cw, ch, state == kStatePressed ? kFramePressed : kFrameEnabled);
     if (state == kStateHover || state == kStatePressed) {
-      const int shadeY = state == kStateHover ? kShadeHoverY : kShadePressedY;
-      StretchBlt(s, 1, 1, cw - 2, ch - 2, images.Option.dc(), kShadeX, shadeY, kShadeWidth,
-                 kShadeHeight, SRCCOPY);
+      const ImageCell& strip = state == kStateHover ? kCheckHoverStrip : kCheckPressedStrip;
+      StretchBlt(s, 1, 1, cw - 2, ch - 2, images.Option.dc(), strip.X, strip.Y, strip.Width,
+                 strip.Height, SRCCOPY);
     }
   } else {
     FrameSolidRect(s, 0, 0, cw, ch, kFrameDisabled);
   }
 
-  const int shift = enabled ? 0 : kMarkDisabledShift;
   if (check == kChecked) {
-    TransparentBlit(s, Half(cw - kTickWidth), Half(ch - kTickHeight), kTickWidth, kTickHeight,
-                    images.Mark.dc(), kTickX + shift, kTickY, kKeyColor);
+    const ImageCell& tick = enabled ? kMarkTickEnabled : kMarkTickDisabled;
+    BlitKeyed(s, Half(cw - tick.Width), Half(ch - tick.Height), images.Mark.dc(), tick);
   } else if (check == kIndeterminate) {
-    TransparentBlit(s, Half(cw - kSquareSize), Half(ch - kSquareSize), kSquareSize, kSquareSize,
-                    images.Mark.dc(), kSquareX + shift, kSquareY, kKeyColor);
+    const ImageCell& square = enabled ? kMarkSquareEnabled : kMarkSquareDisabled;
+    BlitKeyed(s, Half(cw - square.Width), Half(ch - square.Height), images.Mark.dc(), square);
   }
 
   BitBlt(window.get(), 0, Half(size.Height - ch), cw, ch, s, 0, 0, SRCCOPY);
@@ -174,20 +143,15 @@ int PaintOptionButton(HWND hwnd, int state, bool force) {
 
   WindowDC window = WindowDC::Whole(hwnd);
   const bool enabled = IsWindowEnabled(hwnd);
-  int circleY = kCircleDisabledY;
-  if (enabled) {
-    circleY = state == kStateHover     ? kCircleHoverY
-              : state == kStatePressed ? kCirclePressedY
-                                       : kCircleNormalY;
-  }
-  DrawSkinImage(window.get(), 0, y0, cw, ch, images.Option.dc(), 0, circleY, kCircleSize,
-                kCircleSize, kCircleMargin, kCircleMargin, kCircleMargin, kCircleMargin, kKeyColor);
+  int circle = kOptionDisabledCell;
+  if (enabled) circle = (state == kStateHover || state == kStatePressed) ? state : kStateNormal;
+  DrawCell(window.get(), 0, y0, cw, ch, images.Option.dc(), kOptionCell(circle), kOptionMargins,
+           kKeyColor);
   if (checked) {
+    const ImageCell& dot = enabled ? kMarkDotEnabled : kMarkDotDisabled;
     // The offset is added before rounding.
-    const int dotX = Half(cw - kDotSize);
-    const int dotY = RoundHalfEven((ch - kDotSize) / 2.0 + y0);
-    TransparentBlit(window.get(), dotX, dotY, kDotSize, kDotSize, images.Mark.dc(),
-                    kDotX + (enabled ? 0 : kMarkDisabledShift), kDotY, kKeyColor);
+    BlitKeyed(window.get(), Half(cw - dot.Width), RoundHalfEven((ch - dot.Height) / 2.0 + y0),
+              images.Mark.dc(), dot);
   }
   return 1;
 }
@@ -203,21 +167,18 @@ void PaintComboButton(HWND hwnd, HDC dc, int& state, bool force) {
   GetWindowSize(hwnd, size);
   const int bw = GetSystemMetrics(SM_CXVSCROLL) + 1;
   const int bh = size.Height - 2;
-  const SkinImages& images = CurrentSkinImages();
+  const HDC image = CurrentSkinImages().ComboButton.dc();
 
   Surface surface = CreateSurface(bw, bh);
   const HDC s = surface.dc();
   if (state == kStateHover || state == kStatePressed) {
-    const int faceX = state == kStateHover ? kComboFaceHoverX : kComboFacePressedX;
-    DrawSkinImage(s, 0, 0, bw, bh, images.ComboButton.dc(), faceX, 0, kComboFaceWidth,
-                  kComboFaceHeight, kComboFaceMarginLeft, kComboFaceMargin, kComboFaceMargin,
-                  kComboFaceMargin);
+    DrawCell(s, 0, 0, bw, bh, image, state == kStateHover ? kComboHoverFace : kComboPressedFace,
+             kComboFaceMargins);
   } else {
     FillSolidRect(s, 0, 0, bw, bh, kWhite);
   }
-  const int arrowY = IsWindowEnabled(hwnd) ? kArrowY : kArrowDisabledY;
-  TransparentBlit(s, Half(bw - kArrowWidth), Half(bh - kArrowHeight), kArrowWidth, kArrowHeight,
-                  images.ComboButton.dc(), kArrowX, arrowY, kKeyColor);
+  const ImageCell& arrow = IsWindowEnabled(hwnd) ? kComboArrowEnabled : kComboArrowDisabled;
+  BlitKeyed(s, Half(bw - arrow.Width), Half(bh - arrow.Height), image, arrow);
 
   // Inside the control's 1-pixel border on the top, right and bottom.
   TargetDC target(hwnd, dc);
@@ -240,12 +201,8 @@ int PaintHeaderItem(HWND hwnd, HDC dc, int index, int state) {
   const HDC s = surface.dc();
   SelectObject(s, ControlFont(hwnd));
   SetBkMode(s, TRANSPARENT);
-  const int faceX = state == kStateHover     ? kHeaderFaceHoverX
-                    : state == kStatePressed ? kHeaderFacePressedX
-                                             : kHeaderFaceNormalX;
-  DrawSkinImage(s, 0, 0, iw, h, CurrentSkinImages().Header.dc(), faceX, 0, kHeaderFaceWidth,
-                kHeaderFaceHeight, kHeaderFaceMargin, kHeaderFaceMargin, kHeaderFaceMargin,
-                kHeaderFaceMargin);
+  const int face = (state == kStateHover || state == kStatePressed) ? state : kStateNormal;
+  DrawCell(s, 0, 0, iw, h, CurrentSkinImages().Header.dc(), kHeaderCell(face), kHeaderMargins);
   const std::string text = GetHeaderItemText(hwnd, index);
   if (!text.empty()) DrawCaptionText(s, text, 0, 0, iw, h, kCaptionFormat);
 
