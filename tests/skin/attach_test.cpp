@@ -1,2 +1,349 @@
 #include <gtest/gtest.h>
+#include <cstring>
+
+#include "tests/skin/skin_fixture.h"
 #include "tests/support/win32_test.h"
+#include "skin/draw/images.h"
+
+using namespace skintest;
+
+namespace {
+
+// Run as "--foreign-form <title>", this executable only shows a form-kind
+// window until it is closed: a window of another process for the tests below.
+constexpr char kForeignSwitch[] = "--foreign-form ";
+
+struct ForeignFormHelper {
+  ForeignFormHelper() {
+    const char* found = std::strstr(GetCommandLineA(), kForeignSwitch);
+    if (!found) return;
+    HWND hwnd = CreateTopLevelForm(false, nullptr, found + std::strlen(kForeignSwitch));
+    const DWORD start = GetTickCount();
+    while (IsWindow(hwnd) && GetTickCount() - start < 30000) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      test::PumpMessages();
+    }
+    ExitProcess(0);
+  }
+} foreignFormHelper;
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP bm{};
+  GetObjectA(bitmap, sizeof(bm), &bm);
+  return {bm.bmWidth, bm.bmHeight};
+}
+
+struct WindowRegion {
+  bool present = false;
+  RECT box{};
+  bool cornerIn = true;
+  bool centreIn = false;
+};
+
+WindowRegion RegionOf(HWND hwnd) {
+  WindowRegion out;
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  if (GetWindowRgn(hwnd, rgn) != ERROR) {
+    out.present = true;
+    GetRgnBox(rgn, &out.box);
+    out.cornerIn = PtInRegion(rgn, 0, 0);
+    out.centreIn = PtInRegion(rgn, out.box.right / 2, out.box.bottom / 2);
+  }
+  DeleteObject(rgn);
+  return out;
+}
+
+}  // namespace
+
+TEST(WindowKind, ClassNamesMatchWholeInAnyCaseAndOnlyGridsByPrefix) {
+  using skin::ControlKind;
+  EXPECT_EQ(skin::KindOfClassName("#32770"), ControlKind::Form);
+  EXPECT_EQ(skin::KindOfClassName("ThunderRT6FormDC"), ControlKind::Form);
+  EXPECT_EQ(skin::KindOfClassName("FORM"), ControlKind::Form);
+  EXPECT_EQ(skin::KindOfClassName("Form1"), ControlKind::Other);
+  EXPECT_EQ(skin::KindOfClassName("BUTTON"), ControlKind::PushButton);
+  EXPECT_EQ(skin::KindOfClassName("ButtonX"), ControlKind::Other);
+  EXPECT_EQ(skin::KindOfClassName("Combo"), ControlKind::ComboBox);
+  EXPECT_EQ(skin::KindOfClassName("ComboBoxEx32"), ControlKind::Other);
+  EXPECT_EQ(skin::KindOfClassName("ComboLBox"), ControlKind::ComboList);
+  EXPECT_EQ(skin::KindOfClassName("ThunderDriveListBox"), ControlKind::DriveList);
+  EXPECT_EQ(skin::KindOfClassName("thunderrt6checkbox"), ControlKind::CheckBox);
+  EXPECT_EQ(skin::KindOfClassName("ThunderRT6OptionButton"), ControlKind::OptionButton);
+  EXPECT_EQ(skin::KindOfClassName("DBListWndClass"), ControlKind::DataList);
+  EXPECT_EQ(skin::KindOfClassName("ProgressBarWndClass"), ControlKind::ProgressBar);
+  EXPECT_EQ(skin::KindOfClassName("msctls_progress32"), ControlKind::Other);
+  EXPECT_EQ(skin::KindOfClassName("SysHeader32"), ControlKind::Header);
+  EXPECT_EQ(skin::KindOfClassName("ApexGrid"), ControlKind::Grid);
+  EXPECT_EQ(skin::KindOfClassName("APEXGRIDctl.8"), ControlKind::Grid);
+  EXPECT_EQ(skin::KindOfClassName("XApexGrid"), ControlKind::Other);
+  EXPECT_EQ(skin::KindOfClassName("apexgri"), ControlKind::Other);
+  EXPECT_EQ(skin::KindOfClassName(""), ControlKind::Other);
+
+  EXPECT_EQ(skin::AttachKindOf(ControlKind::DriveList), skin::AttachKind::Stateful);
+  EXPECT_EQ(skin::AttachKindOf(ControlKind::ProgressBar), skin::AttachKind::Plain);
+  EXPECT_EQ(skin::AttachKindOf(ControlKind::Header), skin::AttachKind::Header);
+
+  test::Window form(CreateForm());
+  EXPECT_EQ(skin::GetWindowClass(form), "Form");
+  EXPECT_EQ(skin::GetWindowClass(nullptr), "");
+}
+
+TEST(IsApiExported, FindsExportsAndLeavesModuleReferenceCountsAlone) {
+  EXPECT_TRUE(skin::IsApiExported("TrackMouseEvent", "User32"));
+  EXPECT_FALSE(skin::IsApiExported("NoSuchExport", "User32"));
+  EXPECT_FALSE(skin::IsApiExported("TrackMouseEvent", "no_such_library"));
+
+  // A library that was not loaded is loaded for the look-up and released again.
+  constexpr char kLibrary[] = "msacm32";
+  ASSERT_EQ(GetModuleHandleA(kLibrary), nullptr);
+  EXPECT_TRUE(skin::IsApiExported("acmGetVersion", kLibrary));
+  EXPECT_EQ(GetModuleHandleA(kLibrary), nullptr);
+
+  // A library loaded once by the program stays at one reference: one release unloads it.
+  HMODULE held = LoadLibraryA(kLibrary);
+  ASSERT_NE(held, nullptr);
+  EXPECT_FALSE(skin::IsApiExported("NoSuchExport", kLibrary));
+  EXPECT_EQ(GetModuleHandleA(kLibrary), held);
+  FreeLibrary(held);
+  EXPECT_EQ(GetModuleHandleA(kLibrary), nullptr);
+}
+
+class AttachTest : public SkinTest {};
+
+TEST_F(AttachTest, FormTreeIsAttachedOnceAndDetachedCompletely) {
+  test::Window form(CreateForm());
+  HWND button = CreateChild(form, "Button", BS_PUSHBUTTON, 10, 10, 90, 26, "OK");
+  HWND check = CreateChild(form, "ThunderRT6CheckBox", BS_AUTOCHECKBOX, 10, 50, 120, 20, "check");
+  HWND header = CreateChild(form, "SysHeader32", 0, 10, 80, 200, 20);
+  HWND edit = CreateChild(form, "Edit", 0, 10, 110, 100, 22);
+  // A form inside the form: its child is reached from both enumerations.
+  HWND inner = CreateChild(form, kFormClass, 0, 150, 10, 150, 60);
+  HWND innerButton = CreateChild(inner, "Button", BS_PUSHBUTTON, 5, 5, 80, 24, "inner");
+  const std::vector<HWND> tree{button, check, header, edit, inner, innerButton};
+  std::vector<LONG_PTR> ownProcs;
+  for (HWND w : tree) ownProcs.push_back(WindowProcOf(w));
+  const LONG_PTR formProc = WindowProcOf(form);
+
+  EXPECT_EQ(skin::BeginSkin(form), 1);
+  EXPECT_EQ(SkinnedCount(), 7);
+  EXPECT_TRUE(skin::Engine().initialised);
+  EXPECT_TRUE(skin::Engine().images.Button);
+  EXPECT_EQ(skin::AttachSkin(form), 0);
+  EXPECT_EQ(skin::AttachSkin(innerButton), 0);
+  EXPECT_EQ(skin::AttachSkin(nullptr), 0);
+  EXPECT_EQ(SkinnedCount(), 7);
+
+  for (size_t i = 0; i < tree.size(); ++i) {
+    EXPECT_EQ(WindowProcOf(tree[i]), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
+    EXPECT_EQ(Prop(tree[i], skin::kPropProcAddr), ownProcs[i]);
+  }
+  EXPECT_EQ(Prop(form, skin::kPropProcAddr), formProc);
+  EXPECT_EQ(PropNames(check), (std::set<std::string>{"PROCADDR", "MOUSEFLAG", "OLDSTATE"}));
+  EXPECT_EQ(PropNames(header), (std::set<std::string>{"PROCADDR", "MOUSEFLAG", "HDINDEX", "HMINDEX"}));
+  EXPECT_EQ(Prop(header, skin::kPropHdIndex), -1);
+  EXPECT_EQ(Prop(header, skin::kPropHmIndex), -1);
+  EXPECT_EQ(PropNames(edit), (std::set<std::string>{"PROCADDR"}));
+  EXPECT_EQ(PropNames(button).size(), 14u);  // PROCADDR, five states, eight surface handles
+
+  EXPECT_EQ(skin::EndSkin(form), 1);
+  EXPECT_EQ(skin::DetachSkin(form), 0);
+  EXPECT_EQ(SkinnedCount(), 0);
+  EXPECT_FALSE(skin::Engine().initialised);
+  EXPECT_FALSE(skin::Engine().images.Button);
+  EXPECT_FALSE(skin::Engine().images.Header);
+  EXPECT_EQ(skin::CurrentSkinImages().Button.dc(), nullptr);
+  EXPECT_EQ(WindowProcOf(form), formProc);
+  for (size_t i = 0; i < tree.size(); ++i) {
+    EXPECT_EQ(WindowProcOf(tree[i]), ownProcs[i]);
+    EXPECT_TRUE(PropNames(tree[i]).empty());
+  }
+  EXPECT_FALSE(RegionOf(button).present);
+
+  // The next start builds the images again.
+  EXPECT_EQ(skin::BeginSkin(form), 1);
+  EXPECT_TRUE(skin::Engine().initialised);
+  EXPECT_TRUE(skin::Engine().images.Button);
+  EXPECT_EQ(skin::CurrentSkinImages().Button.dc(), skin::Engine().images.Button.dc());
+  EXPECT_EQ(SkinnedCount(), 7);
+  form.reset();  // every window detaches itself on WM_DESTROY
+  EXPECT_EQ(SkinnedCount(), 0);
+  EXPECT_FALSE(skin::Engine().initialised);
+}
+
+TEST_F(AttachTest, ButtonsGetSurfacesStatesAndRoundedRegionWhateverTheirType) {
+  test::Window form(CreateForm());
+  HWND disabled = CreateChild(form, "Button", BS_PUSHBUTTON | WS_DISABLED, 10, 10, 90, 26, "off");
+  HWND autoCheck = CreateChild(form, "Button", BS_AUTOCHECKBOX, 10, 50, 120, 20, "check");
+  HWND autoRadio = CreateChild(form, "Button", BS_AUTORADIOBUTTON, 10, 80, 120, 20, "radio");
+  HWND defPush = CreateChild(form, "ThunderRT6CommandButton", BS_DEFPUSHBUTTON, 150, 10, 80, 30, "def");
+  const LONG_PTR checkStyle = GetWindowLongPtrA(autoCheck, GWL_STYLE);
+  const LONG_PTR radioStyle = GetWindowLongPtrA(autoRadio, GWL_STYLE);
+  ASSERT_EQ(skin::BeginSkin(form), 1);
+
+  EXPECT_EQ(Prop(disabled, skin::kPropOldState), skin::kStateDisabled);
+  EXPECT_EQ(Prop(autoCheck, skin::kPropOldState), skin::kStateNormal);
+  EXPECT_EQ(GetWindowLongPtrA(autoCheck, GWL_STYLE) & 0xF, BS_AUTOCHECKBOX);
+  EXPECT_EQ(Prop(autoCheck, skin::kPropOldStyle), checkStyle);
+  EXPECT_EQ(GetWindowLongPtrA(autoRadio, GWL_STYLE) & 0xF, BS_OWNERDRAW);
+  EXPECT_EQ(Prop(autoRadio, skin::kPropOldStyle), radioStyle);
+  EXPECT_EQ(GetWindowLongPtrA(defPush, GWL_STYLE) & 0xF, BS_OWNERDRAW);
+
+  for (HWND b : {disabled, autoCheck, autoRadio, defPush}) {
+    RECT r{};
+    GetWindowRect(b, &r);
+    for (int i = 0; i < skin::kSurfaceCount; ++i) {
+      ASSERT_NE(skin::GetSurfaceDc(b, i), nullptr);
+      const SIZE size = BitmapSize(skin::GetSurfaceBitmap(b, i));
+      EXPECT_EQ(size.cx, r.right - r.left);
+      EXPECT_EQ(size.cy, r.bottom - r.top);
+      EXPECT_EQ(GetCurrentObject(skin::GetSurfaceDc(b, i), OBJ_BITMAP), skin::GetSurfaceBitmap(b, i));
+    }
+    for (const char* name : {"MOUSEFLAG", "TIMERID", "ALPHALEVEL"}) {
+      EXPECT_TRUE(PropNames(b).count(name)) << name;
+      EXPECT_EQ(Prop(b, name), 0) << name;
+    }
+    const WindowRegion region = RegionOf(b);
+    EXPECT_TRUE(region.present);
+    EXPECT_FALSE(region.cornerIn);
+    EXPECT_TRUE(region.centreIn);
+    EXPECT_EQ(region.box.right, r.right - r.left);
+    EXPECT_EQ(region.box.bottom, r.bottom - r.top);
+  }
+
+  ASSERT_EQ(skin::EndSkin(form), 1);
+  EXPECT_EQ(GetWindowLongPtrA(autoCheck, GWL_STYLE), checkStyle);
+  EXPECT_EQ(GetWindowLongPtrA(autoRadio, GWL_STYLE), radioStyle);
+  EXPECT_EQ(GetWindowLongPtrA(defPush, GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
+}
+
+TEST_F(AttachTest, DetachKeepsStyleChangesMadeWhileSkinned) {
+  test::Window form(CreateForm());
+  HWND button = CreateChild(form, "Button", BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 90, 26, "OK");
+  ASSERT_EQ(skin::BeginSkin(form), 1);
+  ASSERT_EQ(GetWindowLongPtrA(button, GWL_STYLE) & 0xF, BS_OWNERDRAW);
+
+  EnableWindow(button, FALSE);
+  ShowWindow(button, SW_HIDE);
+  SetWindowLongPtrA(button, GWL_STYLE, GetWindowLongPtrA(button, GWL_STYLE) & ~WS_TABSTOP);
+  ASSERT_EQ(skin::EndSkin(form), 1);
+
+  const LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
+  EXPECT_EQ(style & 0xF, BS_PUSHBUTTON);
+  EXPECT_TRUE(style & WS_DISABLED);
+  EXPECT_FALSE(style & WS_VISIBLE);
+  EXPECT_FALSE(style & WS_TABSTOP);
+  EXPECT_FALSE(IsWindowEnabled(button));
+}
+
+TEST_F(AttachTest, ResizeKeepsSurfacesAndReplacesBitmapsAndRegion) {
+  test::Window form(CreateForm());
+  HWND button = CreateChild(form, "Button", BS_PUSHBUTTON, 10, 10, 90, 26, "OK");
+  ASSERT_EQ(skin::BeginSkin(form), 1);
+  HDC dcs[skin::kSurfaceCount];
+  HBITMAP bitmaps[skin::kSurfaceCount];
+  for (int i = 0; i < skin::kSurfaceCount; ++i) {
+    dcs[i] = skin::GetSurfaceDc(button, i);
+    bitmaps[i] = skin::GetSurfaceBitmap(button, i);
+  }
+
+  SetWindowPos(button, nullptr, 0, 0, 130, 40, SWP_NOMOVE | SWP_NOZORDER);
+  for (int i = 0; i < skin::kSurfaceCount; ++i) {
+    EXPECT_EQ(skin::GetSurfaceDc(button, i), dcs[i]);
+    HBITMAP now = skin::GetSurfaceBitmap(button, i);
+    EXPECT_NE(now, bitmaps[i]);
+    EXPECT_EQ(GetCurrentObject(dcs[i], OBJ_BITMAP), now);
+    EXPECT_EQ(BitmapSize(now).cx, 130);
+    EXPECT_EQ(BitmapSize(now).cy, 40);
+  }
+  const WindowRegion region = RegionOf(button);
+  EXPECT_EQ(region.box.right, 130);
+  EXPECT_EQ(region.box.bottom, 40);
+  EXPECT_FALSE(region.cornerIn);
+  skin::EndSkin(form);
+}
+
+TEST_F(AttachTest, WindowsOfOtherThreadsAreRefused) {
+  struct Shared {
+    HWND form = nullptr;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  } shared;
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void* p) -> DWORD {
+        auto* s = static_cast<Shared*>(p);
+        s->form = CreateTopLevelForm(false, nullptr, "other thread");
+        CreateChild(s->form, "Button", BS_PUSHBUTTON, 5, 5, 60, 20, "b");
+        SetEvent(s->ready);
+        while (MsgWaitForMultipleObjects(1, &s->done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+          test::PumpMessages();
+        DestroyWindow(s->form);
+        return 0;
+      },
+      &shared, 0, nullptr);
+  ASSERT_EQ(WaitForSingleObject(shared.ready, 5000), WAIT_OBJECT_0);
+
+  EXPECT_EQ(skin::AttachSkin(shared.form), 0);
+  EXPECT_EQ(SkinnedCount(), 0);
+  EXPECT_FALSE(IsSkinned(shared.form));
+
+  // Activation names the other thread's window: it is left alone.
+  test::Window form(CreateForm());
+  ASSERT_EQ(skin::BeginSkin(form), 1);
+  SendMessageA(form, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(shared.form));
+  EXPECT_FALSE(IsSkinned(shared.form));
+  EXPECT_EQ(SkinnedCount(), 1);
+  skin::EndSkin(form);
+
+  SetEvent(shared.done);
+  WaitForSingleObject(thread, 5000);
+  CloseHandle(thread);
+  CloseHandle(shared.ready);
+  CloseHandle(shared.done);
+}
+
+TEST_F(AttachTest, WindowsOfOtherProcessesAreRefused) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string title = "foreign form " + std::to_string(GetCurrentProcessId());
+  std::string command = std::string("\"") + path + "\" " + kForeignSwitch + title;
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  HWND foreign = nullptr;
+  EXPECT_TRUE(test::PumpUntil([&] { return (foreign = FindWindowA(kFormClass, title.c_str())) != nullptr; }, 15000));
+
+  if (foreign) {
+    EXPECT_EQ(skin::AttachSkin(foreign), 0);
+    EXPECT_FALSE(IsSkinned(foreign));
+    test::Window form(CreateForm());
+    ASSERT_EQ(skin::BeginSkin(form), 1);
+    SendMessageA(form, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(foreign));
+    EXPECT_FALSE(IsSkinned(foreign));
+    EXPECT_EQ(SkinnedCount(), 1);
+    skin::EndSkin(form);
+    PostMessageA(foreign, WM_CLOSE, 0, 0);
+  }
+  if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+}
+
+TEST_F(AttachTest, ActivationAttachesOwnedWindowsAndForms) {
+  test::Window form(CreateTopLevelForm(false));
+  ASSERT_EQ(skin::BeginSkin(form), 1);
+  test::Window owned(CreateWindowExA(0, "Static", "owned", WS_POPUP, 0, 0, 50, 50, form, nullptr, nullptr, nullptr));
+  test::Window otherForm(CreateTopLevelForm(false, nullptr, "other form"));
+  test::Window stranger(CreateWindowExA(0, "Static", "x", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr));
+
+  for (HWND w : {owned.get(), otherForm.get(), stranger.get()})
+    SendMessageA(form, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(w));
+  EXPECT_TRUE(IsSkinned(owned));
+  EXPECT_TRUE(IsSkinned(otherForm));
+  EXPECT_FALSE(IsSkinned(stranger));
+  EXPECT_EQ(SkinnedCount(), 3);
+  owned.reset();
+  otherForm.reset();
+  form.reset();
+}
