@@ -112,7 +112,7 @@ class Painters : public testing::Test {
   void SetUp() override {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
-    host_ = test::Window(test::CreateHostWindow(420, 320));
+    host_ = SharedHost();
     cw_ = GetSystemMetrics(SM_CXMENUCHECK);
     ch_ = GetSystemMetrics(SM_CYMENUCHECK);
   }
@@ -156,8 +156,15 @@ class Painters : public testing::Test {
     children_.clear();
   }
 
+  // One shown host for the whole run: destroying a shown top-level window
+  // costs seconds under Wine.
+  static HWND SharedHost() {
+    static HWND host = test::CreateHostWindow(420, 320);
+    return host;
+  }
+
   ProbeImages probe_;
-  test::Window host_;
+  HWND host_ = nullptr;
   std::vector<test::Window> children_;
   skin::Surface surfaces_[skin::kSurfaceCount];
   HWND button_ = nullptr;
