@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kWindowW = 640, kWindowH = 500;
+constexpr int kWindowW = 620, kWindowH = 420;
 constexpr UINT_PTR kCloseTimer = 1;
 constexpr UINT kCloseAfterMs = 20000;
 
@@ -131,6 +131,9 @@ void Build(HWND w) {
   y += 12;
 
   Label(w, "Option button", 12, y);
+  const char* optionNames[] = {"State 0", "State 1", "State 2", "Disabled"};
+  for (int s = 0; s < 4; ++s) Label(w, optionNames[s], 130 + 120 * s, y);
+  y += 20;
   for (int s = 0; s < 3; ++s) {
     for (int checked = 0; checked < 2; ++checked) {
       HWND o = AddControl(w, Kind::OptionButton, s, "BUTTON", checked ? "Chosen" : "Choice",
@@ -139,8 +142,8 @@ void Build(HWND w) {
     }
   }
   for (int checked = 0; checked < 2; ++checked) {
-    HWND o = AddControl(w, Kind::OptionButton, 0, "BUTTON", "Disabled", BS_RADIOBUTTON, 490,
-                        y + 24 * checked, 130, 20);
+    HWND o = AddControl(w, Kind::OptionButton, 0, "BUTTON", checked ? "Chosen" : "Choice",
+                        BS_RADIOBUTTON, 490, y + 24 * checked, 110, 20);
     SendMessageA(o, BM_SETCHECK, checked, 0);
     EnableWindow(o, FALSE);
   }
@@ -202,7 +205,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   wc.lpszClassName = "PainterGallery";
   RegisterClassExA(&wc);
   HWND w = CreateWindowExA(0, wc.lpszClassName, "Painter gallery",
-                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0,
+                           WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, 0, 0,
                            kWindowW, kWindowH, nullptr, nullptr, instance, nullptr);
   ShowWindow(w, SW_SHOWNORMAL);
   Build(w);
