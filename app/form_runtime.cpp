@@ -346,6 +346,17 @@ void Form::OnCommand(WORD id, WORD code) {
     if (c->id == id && c->spec.kind == ControlKind::CommandButton) Fire(c->spec.name, L"Click");
 }
 
+// A multi-line edit passes Tab on to its parent this way; move the focus as
+// the dialog manager would.
+void Form::OnNextDlgCtl(WPARAM wp, LPARAM lp) {
+  HWND focus = GetFocus();
+  HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp)
+                         : GetNextDlgTabItem(hwnd_, focus == hwnd_ ? nullptr : focus, wp != 0);
+  if (!next) return;
+  if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+  SetFocus(next);
+}
+
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
     auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
@@ -393,6 +404,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         else FocusFirstTabStop();
       }
       return 0;
+    case WM_NEXTDLGCTL: OnNextDlgCtl(wp, lp); return 0;
     case WM_CLOSE:
       // Unloading is never cancelled.
       Unload();

@@ -107,6 +107,7 @@ class Form {
   void OnLButtonUp(POINT pt);
   LRESULT OnCtlColor(HDC dc, HWND child);
   void OnCommand(WORD id, WORD code);
+  void OnNextDlgCtl(WPARAM wp, LPARAM lp);
 
   Control* Find(const wchar_t* name);
   const Control* Find(const wchar_t* name) const;

@@ -195,6 +195,36 @@ TEST_F(Form1Test, FocusStartsOnCommand1AndTabFollowsTheTabIndex) {
   EXPECT_EQ(next, app.control(L"Command1"));
 }
 
+// The Tab key as the app's message loop hands it to the dialog manager.
+void PressTab(HWND form, bool shift) {
+  if (shift) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+  }
+  MSG msg{GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {}};
+  IsDialogMessageW(form, &msg);
+  if (shift) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+  }
+}
+
+TEST_F(Form1Test, TabKeyWalksTheControlsIncludingOutOfTheTextBox) {
+  SetForegroundWindow(app.hwnd());
+  SetFocus(app.control(L"Command1"));
+  PressTab(app.hwnd(), false);
+  EXPECT_EQ(GetFocus(), app.control(L"Text1"));
+  PressTab(app.hwnd(), false);
+  EXPECT_EQ(GetFocus(), app.control(L"Command2"));
+  PressTab(app.hwnd(), true);
+  EXPECT_EQ(GetFocus(), app.control(L"Text1"));
+  EXPECT_EQ(test::WindowTextW(app.control(L"Text1")), kText1);
+}
+
 TEST_F(Form1Test, WindowCarriesTheProgramIcon) {
   HICON big = reinterpret_cast<HICON>(SendMessageW(app.hwnd(), WM_GETICON, ICON_BIG, 0));
   ASSERT_NE(big, nullptr);
