@@ -16,7 +16,7 @@ inline constexpr COLORREF kLinkHoverColour = 0xFF0000;
 inline constexpr int kLinkFontCentiPoints = 1425;
 
 // Layout, texts and bindings of Form1.
-const form::FormSpec& Form1();
+const form::FormDef& Form1();
 
 // The URL handler's command line that opens target.
 std::wstring UrlHandlerCommandLine(const std::wstring& target);

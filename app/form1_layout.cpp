@@ -7,13 +7,13 @@ namespace godmode {
 namespace {
 
 using form::ControlKind;
-using form::ControlSpec;
-using form::FontSpec;
+using form::ControlDef;
+using form::FontDef;
 
 constexpr BYTE kChineseCharset = GB2312_CHARSET;  // 134
-constexpr FontSpec kText1Font{L"宋体", kLinkFontCentiPoints, FW_NORMAL, kChineseCharset, false};
-constexpr FontSpec kLabel2Font{L"宋体", kLinkFontCentiPoints, FW_NORMAL, kChineseCharset, false};
-constexpr FontSpec kLabel1Font{L"宋体", 1500, FW_BOLD, kChineseCharset, false};
+constexpr FontDef kText1Font{L"宋体", kLinkFontCentiPoints, FW_NORMAL, kChineseCharset, false};
+constexpr FontDef kLabel2Font{L"宋体", kLinkFontCentiPoints, FW_NORMAL, kChineseCharset, false};
+constexpr FontDef kLabel1Font{L"宋体", 1500, FW_BOLD, kChineseCharset, false};
 constexpr COLORREF kBlue = 0xFF0000;
 
 constexpr wchar_t kCaption[] = L"上帝模式创建工具 - Tarvel 作品";
@@ -27,7 +27,7 @@ constexpr wchar_t kText1Text[] =
     L"式把控制面板中的设置给细分了，让大家能够很\r\n"
     L"清楚的进行相关设置。 \r\n";
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlDef kControls[] = {
     {L"Command2", ControlKind::CommandButton, 3000, 2880, 3255, 615, 2, nullptr, form::kDefaultColour,
      L"不创建“上帝模式”图标直接打开"},
     {L"Text1", ControlKind::TextBox, 0, 0, 6375, 2775, 1, &kText1Font, kLinkColour, kText1Text},
@@ -47,11 +47,11 @@ constexpr form::EventBinding kEvents[] = {
     {L"Command2_Click", Command2_Click},
 };
 
-constexpr form::FormSpec kForm1{kFormClassName, kCaption, 6390, 3945, IDI_PROGRAM,
+constexpr form::FormDef kForm1{kFormClassName, kCaption, 6390, 3945, IDI_PROGRAM,
                                 kControls,      ARRAYSIZE(kControls), kEvents, ARRAYSIZE(kEvents)};
 
 }  // namespace
 
-const form::FormSpec& Form1() { return kForm1; }
+const form::FormDef& Form1() { return kForm1; }
 
 }  // namespace godmode

@@ -33,7 +33,7 @@ class SelectScope {
   HGDIOBJ old_;
 };
 
-LOGFONTW LogFontOf(const FontSpec& font, int dpi) {
+LOGFONTW LogFontOf(const FontDef& font, int dpi) {
   LOGFONTW lf{};
   lf.lfHeight = -MulDiv(font.centiPoints, dpi, kCentiPointsPerInch);
   lf.lfWeight = font.weight;
@@ -79,15 +79,15 @@ HICON LoadFormIcon(WORD id, int sizeMetricX, int sizeMetricY) {
 }  // namespace
 
 struct Form::Control {
-  explicit Control(const ControlSpec& s) : spec(s), colour(s.textColour) {}
+  explicit Control(const ControlDef& s) : def(s), colour(s.textColour) {}
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
   ~Control() {
     if (font) DeleteObject(font);
   }
-  bool IsLabel() const { return spec.kind == ControlKind::Label; }
+  bool IsLabel() const { return def.kind == ControlKind::Label; }
 
-  const ControlSpec& spec;
+  const ControlDef& def;
   HWND hwnd = nullptr;
   UINT id = 0;
   LOGFONTW logFont{};
@@ -105,7 +105,7 @@ int ScreenDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
-Form::Form(const FormSpec& spec, bool endsProcess) : spec_(spec), endsProcess_(endsProcess), dpi_(ScreenDpi()) {}
+Form::Form(const FormDef& def, bool endsProcess) : def_(def), endsProcess_(endsProcess), dpi_(ScreenDpi()) {}
 
 Form::~Form() {
   if (formFont_) DeleteObject(formFont_);
@@ -113,25 +113,25 @@ Form::~Form() {
   if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
-Form* Form::Load(const FormSpec& spec, bool endsProcess) {
-  RegisterFormClass(spec.className, &Form::WindowProc);
-  auto* form = new Form(spec, endsProcess);
+Form* Form::Load(const FormDef& def, bool endsProcess) {
+  RegisterFormClass(def.className, &Form::WindowProc);
+  auto* form = new Form(def, endsProcess);
 
-  RECT frame{0, 0, TwipsToPixels(spec.clientWidth, form->dpi_), TwipsToPixels(spec.clientHeight, form->dpi_)};
+  RECT frame{0, 0, TwipsToPixels(def.clientWidth, form->dpi_), TwipsToPixels(def.clientHeight, form->dpi_)};
   AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   // WM_NCCREATE hands the form to the window, which frees it from then on.
-  HWND hwnd = CreateWindowExW(kFormExStyle, spec.className, spec.caption, kFormStyle, x, y, width, height,
+  HWND hwnd = CreateWindowExW(kFormExStyle, def.className, def.caption, kFormStyle, x, y, width, height,
                               nullptr, nullptr, GetModuleHandleW(nullptr), form);
   if (!hwnd) ReportErrorAndExit(L"创建窗口", GetLastError());
 
   form->formFont_ = CreateUserInterfaceFont();
   if (form->formFont_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->formFont_), FALSE);
-  form->bigIcon_ = LoadFormIcon(spec.iconId, SM_CXICON, SM_CYICON);
-  form->smallIcon_ = LoadFormIcon(spec.iconId, SM_CXSMICON, SM_CYSMICON);
+  form->bigIcon_ = LoadFormIcon(def.iconId, SM_CXICON, SM_CYICON);
+  form->smallIcon_ = LoadFormIcon(def.iconId, SM_CXSMICON, SM_CYSMICON);
   if (form->bigIcon_) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form->bigIcon_));
   if (form->smallIcon_) SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form->smallIcon_));
   form->CreateControls();
@@ -159,8 +159,8 @@ Form* Form::FromWindow(HWND hwnd) {
 void Form::CreateControls() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   UINT id = kFirstControlId;
-  for (size_t i = 0; i < spec_.controlCount; ++i) {
-    const ControlSpec& s = spec_.controls[i];
+  for (size_t i = 0; i < def_.controlCount; ++i) {
+    const ControlDef& s = def_.controls[i];
     auto c = std::make_unique<Control>(s);
     c->id = id++;
     c->rect = {TwipsToPixels(s.left, dpi_), TwipsToPixels(s.top, dpi_), TwipsToPixels(s.left + s.width, dpi_),
@@ -192,7 +192,7 @@ void Form::SizeLabel(Control& c) {
   SIZE extent{};
   {
     SelectScope font(screen, c.font ? c.font : formFont_);
-    GetTextExtentPoint32W(screen, c.spec.text, static_cast<int>(wcslen(c.spec.text)), &extent);
+    GetTextExtentPoint32W(screen, c.def.text, static_cast<int>(wcslen(c.def.text)), &extent);
   }
   ReleaseDC(hwnd_, screen);
   c.rect.right = c.rect.left + extent.cx;
@@ -205,7 +205,7 @@ void Form::ApplyTabOrder() {
   for (auto& c : controls_)
     if (c->hwnd) windowed.push_back(c.get());
   std::stable_sort(windowed.begin(), windowed.end(),
-                   [](const Control* a, const Control* b) { return a->spec.tabIndex < b->spec.tabIndex; });
+                   [](const Control* a, const Control* b) { return a->def.tabIndex < b->def.tabIndex; });
   for (Control* c : windowed) SetWindowPos(c->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -216,9 +216,9 @@ void Form::FocusFirstTabStop() {
 
 void Form::Fire(const std::wstring& control, const wchar_t* event) {
   const std::wstring name = control + L"_" + event;
-  for (size_t i = 0; i < spec_.eventCount; ++i) {
-    if (name == spec_.events[i].name) {
-      spec_.events[i].handler(*this);
+  for (size_t i = 0; i < def_.eventCount; ++i) {
+    if (name == def_.events[i].name) {
+      def_.events[i].handler(*this);
       return;
     }
   }
@@ -232,7 +232,7 @@ void Form::Unload() {
 
 Form::Control* Form::Find(const wchar_t* name) {
   for (auto& c : controls_)
-    if (wcscmp(c->spec.name, name) == 0) return c.get();
+    if (wcscmp(c->def.name, name) == 0) return c.get();
   return nullptr;
 }
 
@@ -307,13 +307,13 @@ void Form::OnPaint() {
     SelectScope font(dc, c->font ? c->font : formFont_);
     SetTextColor(dc, c->colour == kDefaultColour ? GetSysColor(COLOR_BTNTEXT) : c->colour);
     RECT r = c->rect;
-    DrawTextW(dc, c->spec.text, -1, &r, kLabelTextFormat);
+    DrawTextW(dc, c->def.text, -1, &r, kLabelTextFormat);
   }
   EndPaint(hwnd_, &ps);
 }
 
 void Form::OnMouseMove(POINT pt) {
-  if (Control* label = LabelAt(pt)) Fire(label->spec.name, L"MouseMove");
+  if (Control* label = LabelAt(pt)) Fire(label->def.name, L"MouseMove");
   else Fire(L"Form", L"MouseMove");
 }
 
@@ -327,7 +327,7 @@ void Form::OnLButtonUp(POINT pt) {
   pressedLabel_ = nullptr;
   if (!pressed) return;
   ReleaseCapture();
-  if (LabelAt(pt) == pressed) Fire(pressed->spec.name, L"Click");
+  if (LabelAt(pt) == pressed) Fire(pressed->def.name, L"Click");
 }
 
 LRESULT Form::OnCtlColor(HDC dc, HWND child) {
@@ -343,7 +343,7 @@ LRESULT Form::OnCtlColor(HDC dc, HWND child) {
 void Form::OnCommand(WORD id, WORD code) {
   if (code != BN_CLICKED) return;
   for (auto& c : controls_)
-    if (c->id == id && c->spec.kind == ControlKind::CommandButton) Fire(c->spec.name, L"Click");
+    if (c->id == id && c->def.kind == ControlKind::CommandButton) Fire(c->def.name, L"Click");
 }
 
 // A multi-line edit passes Tab on to its parent this way; move the focus as

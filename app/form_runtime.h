@@ -18,7 +18,7 @@ inline constexpr int kTwipsPerInch = 1440;
 
 enum class ControlKind { CommandButton, TextBox, Label };
 
-struct FontSpec {
+struct FontDef {
   const wchar_t* face;
   int centiPoints;  // 1425 = 14.25 pt
   int weight;
@@ -26,12 +26,12 @@ struct FontSpec {
   bool underline;
 };
 
-struct ControlSpec {
+struct ControlDef {
   const wchar_t* name;
   ControlKind kind;
   int left, top, width, height;  // twips, client coordinates
   int tabIndex;
-  const FontSpec* font;  // nullptr: the form's font
+  const FontDef* font;  // nullptr: the form's font
   COLORREF textColour;   // kDefaultColour: the system's
   const wchar_t* text;
 };
@@ -44,12 +44,12 @@ struct EventBinding {
   EventHandler handler;
 };
 
-struct FormSpec {
+struct FormDef {
   const wchar_t* className;
   const wchar_t* caption;
   int clientWidth, clientHeight;  // twips
   WORD iconId;                    // icon group in the executable; 0: none
-  const ControlSpec* controls;
+  const ControlDef* controls;
   size_t controlCount;
   const EventBinding* events;
   size_t eventCount;
@@ -66,7 +66,7 @@ class Form {
   // Creates the window and its controls, runs Form_Load, shows the window
   // centred on the screen and focuses the first tab stop. With endsProcess the
   // thread's message loop is told to quit once the window is destroyed.
-  static Form* Load(const FormSpec& spec, bool endsProcess);
+  static Form* Load(const FormDef& def, bool endsProcess);
   // The form of a window made by Load, or nullptr.
   static Form* FromWindow(HWND hwnd);
 
@@ -90,7 +90,7 @@ class Form {
 
  private:
   struct Control;
-  Form(const FormSpec& spec, bool endsProcess);
+  Form(const FormDef& def, bool endsProcess);
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -115,7 +115,7 @@ class Form {
   void RemakeFont(Control& c);
   void SizeLabel(Control& c);
 
-  const FormSpec& spec_;
+  const FormDef& def_;
   const bool endsProcess_;
   HWND hwnd_ = nullptr;
   int dpi_ = 96;

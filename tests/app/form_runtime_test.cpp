@@ -25,8 +25,8 @@ void OnLinkMove(form::Form&) { Record(L"Link_MouseMove"); }
 void OnLinkClick(form::Form&) { Record(L"Link_Click"); }
 void OnGoClick(form::Form&) { Record(L"Go_Click"); }
 
-constexpr form::FontSpec kLinkFont{L"宋体", 1200, FW_NORMAL, GB2312_CHARSET, false};
-constexpr form::ControlSpec kControls[] = {
+constexpr form::FontDef kLinkFont{L"宋体", 1200, FW_NORMAL, GB2312_CHARSET, false};
+constexpr form::ControlDef kControls[] = {
     {L"Go", form::ControlKind::CommandButton, 150, 150, 1500, 450, 0, nullptr, form::kDefaultColour, L"Go"},
     {L"Mute", form::ControlKind::CommandButton, 1800, 150, 1500, 450, 1, nullptr, form::kDefaultColour, L"Mute"},
     {L"Link", form::ControlKind::Label, 300, 1200, 3000, 300, 2, &kLinkFont, 0x0000FF, L"a link label"},
@@ -35,7 +35,7 @@ constexpr form::EventBinding kEvents[] = {
     {L"Form_Load", OnLoad},       {L"Form_Unload", OnUnload}, {L"Form_MouseMove", OnFormMove},
     {L"Link_MouseMove", OnLinkMove}, {L"Link_Click", OnLinkClick}, {L"Go_Click", OnGoClick},
 };
-constexpr form::FormSpec kSpec{L"RuntimeTestForm", L"runtime", 4500, 2400, 0,
+constexpr form::FormDef kForm{L"RuntimeTestForm", L"runtime", 4500, 2400, 0,
                                kControls, ARRAYSIZE(kControls), kEvents, ARRAYSIZE(kEvents)};
 
 size_t Count(const wchar_t* name) {
@@ -48,7 +48,7 @@ class FormRuntime : public ::testing::Test {
  protected:
   void SetUp() override {
     g_events.clear();
-    form_ = form::Form::Load(kSpec, false);
+    form_ = form::Form::Load(kForm, false);
     hwnd_ = form_->hwnd();
   }
   void TearDown() override {
@@ -132,7 +132,7 @@ TEST_F(FormRuntime, DestroyingWithoutCloseStillUnloadsOnce) {
 TEST_F(FormRuntime, TheMainFormEndsTheMessageLoopWhenClosed) {
   DestroyWindow(hwnd_);
   g_events.clear();
-  form::Form* main = form::Form::Load(kSpec, true);
+  form::Form* main = form::Form::Load(kForm, true);
   hwnd_ = main->hwnd();
   PostMessageW(hwnd_, WM_CLOSE, 0, 0);
   EXPECT_EQ(form::RunMessageLoop(hwnd_), 0);
