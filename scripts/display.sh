@@ -12,7 +12,7 @@ start_display() {
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
   ensure_prefix
-  /usr/lib/wine/wineserver -p
+  /usr/lib/wine/wineserver -p 2>/dev/null || true  # already running for this prefix
   # Start Wine's background services now, detached from our output: started by
   # a test, they would inherit its pipes and keep ctest waiting for them.
   /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1 || true

@@ -48,9 +48,10 @@ const ControlSpec kControls[] = {
 }  // namespace
 
 void RegisterKindClasses() {
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+  const INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  WNDCLASSEXA wc{sizeof(wc)};
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
   if (!GetClassInfoExA(GetModuleHandleA(nullptr), "Form", &wc)) {
     wc.lpfnWndProc = FormProc;
     wc.hInstance = GetModuleHandleA(nullptr);

@@ -1,0 +1,191 @@
+// Measures what the skin costs over the platform's own controls, side by side
+// in one run, and prints a table of ratios.
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "app/form1.h"
+#include "app/form_runtime.h"
+#include "bench/harness.h"
+#include "skin/attach.h"
+#include "skin/draw/images.h"
+#include "skin/draw/properties.h"
+#include "skin/fade.h"
+#include "skin/skin.h"
+
+namespace {
+
+constexpr double kTickSeconds = 0.015;
+constexpr UINT kRepaintFlags = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// A "Form"-class container (the kind the skin walks into) with n buttons of
+// Command1's size.
+HWND CreateButtonForm(int n, std::vector<HWND>* buttons = nullptr) {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = ContainerProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"Form";
+    RegisterClassExW(&wc);
+    registered = true;
+  }
+  HWND form = CreateWindowExW(0, L"Form", L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 1000, 800,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  for (int i = 0; i < n; ++i) {
+    HWND b = CreateWindowExW(0, L"Button", L"在桌面创建“上帝模式”图标", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                             (i % 5) * 190, (i / 5) % 18 * 43, 185, 41, form, nullptr, GetModuleHandleW(nullptr),
+                             nullptr);
+    if (buttons) buttons->push_back(b);
+  }
+  ShowWindow(form, SW_SHOWNORMAL);
+  UpdateWindow(form);
+  Pump();
+  return form;
+}
+
+form::FormDef WithoutEvents(form::FormDef spec) {
+  spec.events = nullptr;
+  spec.eventCount = 0;
+  return spec;
+}
+
+struct Row {
+  const char* what;
+  double measured;
+  double baseline;
+  const char* unit;
+  const char* target;
+  bool met;
+};
+
+void PrintRow(const Row& r) {
+  std::printf("| %-58s | %12.2f | %12.2f | %8.3f | %-14s | %-4s |\n", r.what, r.measured, r.baseline,
+              r.baseline > 0 ? r.measured / r.baseline : 0.0, r.target, r.met ? "met" : "MISS");
+}
+
+}  // namespace
+
+int main() {
+  using bench::MedianSeconds;
+  // Keeps the images alive between the measured attaches, so that attach
+  // time does not include building them (measured on its own below).
+  HWND keeper = CreateButtonForm(0);
+  skin::BeginSkin(keeper);
+
+  std::vector<Row> rows;
+
+  // 1. A message the skin does not handle, through the same button unskinned and skinned.
+  {
+    std::vector<HWND> buttons;
+    HWND form = CreateButtonForm(1, &buttons);
+    const bench::Options many{3, 21, 20000};
+    const double plain = MedianSeconds([&] { SendMessageW(buttons[0], WM_APP + 7, 0, 0); }, many);
+    skin::AttachSkin(buttons[0]);
+    const double skinned = MedianSeconds([&] { SendMessageW(buttons[0], WM_APP + 7, 0, 0); }, many);
+    rows.push_back({"1. unhandled message, skinned vs unskinned (us)", skinned * 1e6, plain * 1e6, "us",
+                    "<= 1.5x", skinned <= 1.5 * plain});
+
+    // 2. One fade step of a Command1-sized button, as a share of the 15 ms tick.
+    skin::StopStateTimer(buttons[0]);
+    const double step = MedianSeconds([&] { SendMessageW(buttons[0], WM_TIMER, 0, 0); }, {2, 15, 200});
+    skin::StopStateTimer(buttons[0]);
+    rows.push_back({"2. one fade step (WM_TIMER + AlphaBlend) vs 15 ms tick (us)", step * 1e6, kTickSeconds * 1e6,
+                    "us", "< 2%", step < 0.02 * kTickSeconds});
+    DestroyWindow(form);
+  }
+
+  // 3. A full repaint of Form1, skinned against unskinned.
+  {
+    const form::FormDef plainSpec = WithoutEvents(godmode::Form1());
+    form::Form* plain = form::Form::Load(plainSpec, false);
+    form::Form* skinned = form::Form::Load(godmode::Form1(), false);
+    Pump();
+    const bench::Options paints{2, 15, 20};
+    const double plainPaint = MedianSeconds([&] { RedrawWindow(plain->hwnd(), nullptr, nullptr, kRepaintFlags); }, paints);
+    const double skinPaint = MedianSeconds([&] { RedrawWindow(skinned->hwnd(), nullptr, nullptr, kRepaintFlags); }, paints);
+    rows.push_back({"3. full repaint of Form1, skinned vs unskinned (us)", skinPaint * 1e6, plainPaint * 1e6, "us",
+                    "<= 2x", skinPaint <= 2 * plainPaint});
+    DestroyWindow(plain->hwnd());
+    DestroyWindow(skinned->hwnd());
+    Pump();
+  }
+
+  // 4. Building the images, and attaching Form1, against creating it.
+  {
+    const form::FormDef plainSpec = WithoutEvents(godmode::Form1());
+    const bench::Options once{1, 11, 1};
+    const double build = MedianSeconds([] {
+      skin::SkinImages images;
+      skin::BuildSkinBitmaps(images);
+    }, once);
+    const double create = MedianSeconds([&] {
+      form::Form* f = form::Form::Load(plainSpec, false);
+      DestroyWindow(f->hwnd());
+    }, once);
+    form::Form* f = form::Form::Load(plainSpec, false);
+    const double attach = MedianSeconds([&] {
+      skin::BeginSkin(f->hwnd());
+      skin::EndSkin(f->hwnd());
+    }, once);
+    DestroyWindow(f->hwnd());
+    rows.push_back({"4a. BuildSkinBitmaps vs creating Form1 (us)", build * 1e6, create * 1e6, "us", "(info)", true});
+    rows.push_back({"4b. attach + detach of Form1 vs creating Form1 (us)", attach * 1e6, create * 1e6, "us",
+                    "< 25%", attach < 0.25 * create});
+  }
+
+  // 5. Growth with the number of controls: cost per button at 10, 100, 1000.
+  double attachPer10 = 0, paintPer10 = 0;
+  for (int n : {10, 100, 1000}) {
+    HWND form = CreateButtonForm(n);
+    const bench::Options once{1, 5, 1};
+    const double attach = MedianSeconds([&] {
+      skin::AttachSkin(form);
+      skin::DetachSkin(form);
+    }, once);
+    skin::AttachSkin(form);
+    Pump();
+    const double paint = MedianSeconds([&] { RedrawWindow(form, nullptr, nullptr, kRepaintFlags); }, once);
+    skin::DetachSkin(form);
+    DestroyWindow(form);
+    Pump();
+    const double attachPer = attach / n * 1e6, paintPer = paint / n * 1e6;
+    if (n == 10) {
+      attachPer10 = attachPer;
+      paintPer10 = paintPer;
+    }
+    static char attachLabel[3][80], paintLabel[3][80];
+    const int k = n == 10 ? 0 : n == 100 ? 1 : 2;
+    std::snprintf(attachLabel[k], sizeof attachLabel[k], "5. attach+detach per button, %d buttons vs 10 (us)", n);
+    std::snprintf(paintLabel[k], sizeof paintLabel[k], "5. skinned repaint per button, %d buttons vs 10 (us)", n);
+    rows.push_back({attachLabel[k], attachPer, attachPer10, "us", "linear (~1x)", attachPer <= 2 * attachPer10});
+    rows.push_back({paintLabel[k], paintPer, paintPer10, "us", "linear (~1x)", paintPer <= 2 * paintPer10});
+  }
+
+  skin::EndSkin(keeper);
+  DestroyWindow(keeper);
+
+  std::printf("| %-58s | %12s | %12s | %8s | %-14s | %-4s |\n", "measure", "measured", "baseline", "ratio",
+              "target", "");
+  std::printf("|%s|%s|%s|%s|%s|%s|\n", std::string(60, '-').c_str(), std::string(14, '-').c_str(),
+              std::string(14, '-').c_str(), std::string(10, '-').c_str(), std::string(16, '-').c_str(),
+              std::string(6, '-').c_str());
+  for (const Row& r : rows) PrintRow(r);
+  std::printf("\nTimes are medians under Wine on this machine, not Windows times.\n");
+  return 0;
+}
