@@ -428,7 +428,7 @@ TEST(Leaks, EveryPrimitiveFreesWhatItMakes) {
     skin::DrawSkinImage(dst.dc(), 2, 3, 75, 25, cell.dc(), 0, 0, 7, 21, 3, 3, 3, 3, kMagenta);
     skin::TransparentBlit(dst.dc(), 0, 0, 7, 21, cell.dc(), 0, 0, kMagenta);
   }
-  EXPECT_EQ(test::FreeGdiSlots(), slots);
+  ASSERT_EQ(test::FreeGdiSlots(), slots);
 
   // The last calls still draw exactly right, and a new surface can be made.
   dst.Fill(kBackground);
