@@ -568,6 +568,50 @@ TEST_F(HeaderPainter, ReadsTheWholeTextTheBufferAnnounces) {
   EXPECT_GT(Count(Picture(c.dc(), 400, 40), kBlack), 5);
 }
 
+// The real skin images, as the engine builds them: a few telling pixels of
+// each look, and the key pixels showing what lies beneath.
+TEST_F(HeaderPainter, RealImagesGiveTheSkinnedLook) {
+  skin::SkinImages real;
+  skin::BuildSkinBitmaps(real);
+  skin::UseSkinImages(&real);
+
+  HWND b = PushButton("Real");
+  skin::RenderButtonSurfaces(b);
+  EXPECT_EQ(GetPixel(surfaces_[0].dc(), 3, 0), 0xD58F1Bu);
+  EXPECT_EQ(GetPixel(surfaces_[0].dc(), kButtonW - 4, 0), 0xD58F1Bu);
+  EXPECT_EQ(GetPixel(surfaces_[3].dc(), 3, 0), 0xE8C387u);
+
+  HWND box = Child("BUTTON", "Check", BS_AUTOCHECKBOX, 10, 50, 120, ch_ + 7);
+  SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
+  skin::PaintCheckBox(box, 0, true);
+  const int mx = skin::RoundHalfEven((cw_ - 9) / 2.0), my = 4 + skin::RoundHalfEven((ch_ - 8) / 2.0);
+  EXPECT_EQ(PixelOf(box, mx + 8, my), 0x1DB754u);  // tick, top row
+  EXPECT_EQ(PixelOf(box, mx, my), skin::kWhite);    // key: the box shows through
+
+  HWND opt = Child("BUTTON", "Option", BS_AUTORADIOBUTTON, 10, 80, 120, ch_ + 7);
+  const COLORREF corner = PixelOf(opt, 0, 4);
+  skin::PaintOptionButton(opt, 0, true);
+  EXPECT_EQ(PixelOf(opt, 0, 4), corner);
+  EXPECT_EQ(PixelOf(opt, 3, 4), 0xE7CFBCu);
+
+  HWND combo = Child("COMBOBOX", "", CBS_DROPDOWNLIST, 10, 110, 150, 200);
+  int state = 0;
+  skin::PaintComboButton(combo, nullptr, state, true);
+  skin::WindowSize size;
+  skin::GetWindowSize(combo, size);
+  const int bw = GetSystemMetrics(SM_CXVSCROLL) + 1;
+  const int ax = size.Width - bw - 1 + skin::RoundHalfEven((bw - 7) / 2.0);
+  const int ay = 1 + skin::RoundHalfEven((size.Height - 2 - 4) / 2.0);
+  EXPECT_EQ(PixelOf(combo, ax, ay), 0x5F5519u);
+  EXPECT_EQ(PixelOf(combo, ax, ay + 1), skin::kWhite);
+
+  HWND h = Header(24);
+  test::Canvas c(400, 40, kPaper);
+  skin::PaintHeaderItem(h, c.dc(), 0, 0);
+  EXPECT_EQ(c.Pixel(0, 0), 0xFEF5EAu);
+  skin::UseSkinImages(nullptr);
+}
+
 // A header that fills the whole buffer the request announces.
 LRESULT CALLBACK FullBufferHeaderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == HDM_GETITEMA) {
