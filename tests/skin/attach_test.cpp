@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <cstring>
+#include <memory>
 
 #include "tests/skin/skin_fixture.h"
 #include "tests/support/win32_test.h"
@@ -346,4 +347,125 @@ TEST_F(AttachTest, ActivationAttachesOwnedWindowsAndForms) {
   owned.reset();
   otherForm.reset();
   form.reset();
+}
+
+namespace {
+
+// What the test saw while its message box was up (a thread timer runs inside
+// the box's own message loop).
+struct BoxWatch {
+  int ticks = 0;
+  HWND box = nullptr;
+  bool boxSkinned = false;
+  bool buttonSkinned = false;
+  int countWhileUp = -1;
+};
+BoxWatch boxWatch;
+
+BOOL CALLBACK FindSkinnedButton(HWND hwnd, LPARAM found) {
+  if (skin::GetWindowClass(hwnd) == "Button" && IsSkinned(hwnd) && skin::GetSurfaceDc(hwnd, 0))
+    *reinterpret_cast<bool*>(found) = true;
+  return TRUE;
+}
+
+void CALLBACK WatchBox(HWND, UINT, UINT_PTR, DWORD) {
+  ++boxWatch.ticks;
+  HWND box = test::FindThreadWindow("#32770");
+  if (!box) return;
+  if (IsSkinned(box) || boxWatch.ticks > 100) {
+    boxWatch.box = box;
+    boxWatch.boxSkinned = IsSkinned(box);
+    EnumChildWindows(box, FindSkinnedButton, reinterpret_cast<LPARAM>(&boxWatch.buttonSkinned));
+    boxWatch.countWhileUp = SkinnedCount();
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+}
+
+// Shows a message box owned by the window and reports what WatchBox saw.
+// The box is attached when it takes the activation from its owner, so the
+// owner is made active first.
+BoxWatch ShowWatchedBox(HWND owner) {
+  SetForegroundWindow(owner);
+  SetActiveWindow(owner);
+  test::PumpUntil([&] { return GetActiveWindow() == owner; }, 2000);
+  boxWatch = BoxWatch{};
+  const UINT_PTR timer = SetTimer(nullptr, 0, 30, WatchBox);
+  MessageBoxW(owner, L"\u5df2\u521b\u5efa", L"skin", MB_OK | MB_ICONINFORMATION);
+  KillTimer(nullptr, timer);
+  return boxWatch;
+}
+
+}  // namespace
+
+TEST_F(AttachTest, MessageBoxIsSkinnedWhileUpAndDetachedWhenItCloses) {
+  test::Window form(CreateTopLevelForm(true));
+  CreateChild(form, "Button", BS_PUSHBUTTON, 10, 10, 90, 26, "OK");
+  ASSERT_EQ(skin::BeginSkin(form), 1);
+  const int before = SkinnedCount();
+
+  const BoxWatch seen = ShowWatchedBox(form);
+  ASSERT_NE(seen.box, nullptr);
+  EXPECT_TRUE(seen.boxSkinned);
+  EXPECT_TRUE(seen.buttonSkinned);
+  EXPECT_GT(seen.countWhileUp, before + 1);  // the box and at least its button
+  EXPECT_FALSE(IsWindow(seen.box));
+  EXPECT_EQ(SkinnedCount(), before);
+  EXPECT_TRUE(skin::Engine().initialised);
+
+  skin::EndSkin(form);
+}
+
+// Holds all but a few of the process's free GDI handle slots, so that a leak
+// of one object per cycle runs the table dry within the cycles below.
+class GdiReservation {
+ public:
+  explicit GdiReservation(int leaveFree) {
+    const int take = test::FreeGdiSlots() - leaveFree;
+    for (int i = 0; i < take; ++i) held_.push_back(CreateBitmap(1, 1, 1, 1, nullptr));
+  }
+  ~GdiReservation() {
+    for (HBITMAP b : held_) DeleteObject(b);
+  }
+
+ private:
+  std::vector<HBITMAP> held_;
+};
+
+TEST_F(AttachTest, AttachDetachCyclesLeakNoGdiObjects) {
+  // A form with a button, detached by EndSkin or by its own destruction.
+  auto cycle = [](bool endSkin, test::Canvas* capture) {
+    test::Window form(CreateForm(200, 80));
+    HWND button = CreateChild(form, "Button", BS_PUSHBUTTON, 10, 10, 90, 26, "&OK");
+    skin::BeginSkin(form);
+    if (capture) {
+      RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+      test::CaptureWindow(button, *capture);
+    }
+    if (endSkin) skin::EndSkin(form);
+  };
+  test::Window owner(CreateTopLevelForm(true));
+  skin::BeginSkin(owner);  // keeps the images alive through the bulk of the cycles
+  test::Canvas first(90, 26), last(90, 26);
+  cycle(true, &first);
+  EXPECT_TRUE(ShowWatchedBox(owner).boxSkinned);  // the platform's own caches settle here
+
+  constexpr int kHeadroom = 1500;
+  constexpr int kCycles = kHeadroom + 100;
+  const int freeBefore = test::FreeGdiSlots();
+  {
+    GdiReservation reservation(kHeadroom);
+    ASSERT_LE(test::FreeGdiSlots(), kHeadroom + 10);
+    for (int i = 0; i < kCycles; ++i) cycle(i % 2 == 0, nullptr);
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(ShowWatchedBox(owner).boxSkinned);
+    // The count reaches 0 in each of these: the images go and come back.
+    skin::EndSkin(owner);
+    for (int i = 0; i < 50; ++i) cycle(i % 2 == 0, nullptr);
+    EXPECT_EQ(SkinnedCount(), 0);
+    EXPECT_GE(test::FreeGdiSlots(), kHeadroom - 10);
+    cycle(true, &last);
+  }
+  EXPECT_GE(test::FreeGdiSlots(), freeBefore - 10);
+  for (int y = 0; y < 26; ++y)
+    for (int x = 0; x < 90; ++x) ASSERT_EQ(last.Pixel(x, y), first.Pixel(x, y)) << x << "," << y;
+  EXPECT_NE(first.Pixel(45, 1), first.Pixel(0, 0)) << "the button shows a face inside its rounded corner";
 }
