@@ -1,2 +1,306 @@
 #include <gtest/gtest.h>
+
+#include "skin/draw/colors.h"
+#include "skin/draw/images.h"
+#include "skin/fade.h"
+#include "tests/skin/skin_fixture.h"
 #include "tests/support/win32_test.h"
+
+using namespace skintest;
+
+namespace {
+
+constexpr COLORREF kCover = Recorder::kCover;
+
+struct Capture {
+  explicit Capture(HWND hwnd) : size(SizeOf(hwnd)), canvas(size.cx, size.cy) { test::CaptureWindow(hwnd, canvas); }
+  static SIZE SizeOf(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return {r.right - r.left, r.bottom - r.top};
+  }
+  COLORREF operator()(int x, int y) const { return canvas.Pixel(x, y); }
+  SIZE size;
+  test::Canvas canvas;
+};
+
+// The client area's offset inside the window rectangle.
+POINT ClientOrigin(HWND hwnd) {
+  RECT w{};
+  GetWindowRect(hwnd, &w);
+  POINT p{0, 0};
+  ClientToScreen(hwnd, &p);
+  return {p.x - w.left, p.y - w.top};
+}
+
+SIZE ClientSize(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  return {r.right, r.bottom};
+}
+
+void Repaint(HWND hwnd) { RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW); }
+
+// WM_PAINT sent straight to the window, with a non-empty update region so
+// that a handler's own BeginPaint has something to draw into.
+LRESULT SendPaint(HWND hwnd) {
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return SendMessageA(hwnd, WM_PAINT, 0, 0);
+}
+
+COLORREF ImagePixel(HDC image, int x, int y) { return GetPixel(image, x, y); }
+
+class PaintTest : public SkinTest {
+ protected:
+  // A skinned form inside the stage; children are created before Attach.
+  void SetUp() override {
+    SkinTest::SetUp();
+    form_ = test::Window(CreateForm(600, 400));
+  }
+  void TearDown() override {
+    form_.reset();
+    SkinTest::TearDown();
+  }
+  HWND Child(const char* cls, DWORD style, int x, int y, int w, int h, const char* text = "", DWORD ex = 0) {
+    return CreateChild(form_, cls, style, x, y, w, h, text, ex);
+  }
+  void Attach() { ASSERT_EQ(skin::BeginSkin(form_), 1); }
+  test::Window form_;
+};
+
+struct PaintCase {
+  const char* className;
+  DWORD style;
+  DWORD exStyle;
+  bool previousCalled;
+  // What shows at the window's top-left after the recorder covered the window
+  // in magenta inside the previous procedure (when it is called): still the
+  // cover, or the frame the skin drew afterwards.
+  enum Corner { Cover, Frame, Any } corner;
+};
+
+}  // namespace
+
+TEST_F(PaintTest, EachKindPaintsInItsOrderAndAnswersItsResult) {
+  const PaintCase cases[] = {
+      {"Button", BS_PUSHBUTTON, 0, false, PaintCase::Any},
+      {"Button", BS_AUTOCHECKBOX, 0, true, PaintCase::Cover},
+      {"ComboBox", CBS_DROPDOWN, 0, false, PaintCase::Frame},
+      {"ThunderRT6ComboBox", CBS_DROPDOWNLIST, 0, true, PaintCase::Frame},
+      {"ThunderRT6DriveListBox", CBS_DROPDOWNLIST, 0, true, PaintCase::Frame},
+      {"ThunderRT6CheckBox", BS_AUTOCHECKBOX, 0, true, PaintCase::Any},
+      {"ThunderRT6OptionButton", BS_AUTORADIOBUTTON, 0, true, PaintCase::Any},
+      {"DataListWndClass", 0, 0, true, PaintCase::Frame},
+      {"ProgressBar20WndClass", WS_BORDER, 0, false, PaintCase::Frame},
+      {"SysHeader32", 0, 0, false, PaintCase::Any},
+      {"ApexGridX", WS_BORDER, 0, true, PaintCase::Frame},
+      {"ApexGrid", WS_BORDER, 0, true, PaintCase::Frame},
+      {"ApexGridX", 0, 0, true, PaintCase::Cover},
+      {"XApexGrid", WS_BORDER, 0, true, PaintCase::Cover},
+      {"ThunderRT6CheckBoxX", BS_AUTOCHECKBOX, 0, true, PaintCase::Cover},
+      {"Edit", 0, WS_EX_CLIENTEDGE, true, PaintCase::Cover},
+  };
+  std::vector<HWND> windows;
+  int y = 5;
+  for (const PaintCase& c : cases) {
+    windows.push_back(Child(c.className, c.style, 5, y, 120, 22, "", c.exStyle));
+    Recorder::Install(windows.back());
+    y += 24;
+  }
+  Attach();
+
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const PaintCase& c = cases[i];
+    HWND hwnd = windows[i];
+    SCOPED_TRACE(std::string(c.className) + " style " + std::to_string(c.style));
+    Seen().clear();
+    Recorder::cover = true;
+    const LRESULT result = SendPaint(hwnd);
+    Recorder::cover = false;
+    EXPECT_EQ(CountSeen(hwnd, WM_PAINT), c.previousCalled ? 1 : 0);
+    EXPECT_EQ(result, c.previousCalled ? Recorder::kMarker : 0);
+    const Capture pixels(hwnd);
+    if (c.corner == PaintCase::Cover) {
+      EXPECT_EQ(pixels(3, 3), kCover);  // inside any rounded corner
+    } else if (c.corner == PaintCase::Frame) {
+      EXPECT_EQ(pixels(0, 0), skin::kFrameEnabled);
+    }
+  }
+  EXPECT_EQ(CountSeen(form_, WM_DRAWITEM), 0) << "skinned push buttons are not owner-drawn by the form";
+}
+
+TEST_F(PaintTest, PushButtonPaintEndsTheFadeAndShowsItsStateSurface) {
+  HWND button = Child("Button", BS_PUSHBUTTON, 10, 10, 100, 30, "Press");
+  Attach();
+  skin::WriteProp(button, skin::kPropOldState, skin::kStatePressed);
+  skin::WriteProp(button, skin::kPropAlphaLevel, 0);
+  skin::StartStateTimer(button);
+
+  Repaint(button);
+  EXPECT_EQ(Prop(button, skin::kPropAlphaLevel), 255);
+  EXPECT_EQ(Prop(button, skin::kPropTimerId), 0);
+  const Capture pixels(button);
+  HDC pressed = skin::GetSurfaceDc(button, skin::kStatePressed);
+  for (POINT p : {POINT{50, 3}, POINT{5, 15}, POINT{95, 26}})
+    EXPECT_EQ(pixels(p.x, p.y), GetPixel(pressed, p.x, p.y)) << p.x << "," << p.y;
+  EXPECT_NE(GetPixel(pressed, 50, 3), GetPixel(skin::GetSurfaceDc(button, skin::kStateNormal), 50, 3));
+}
+
+TEST_F(PaintTest, CheckAndOptionPaintResetTheStateComboPaintKeepsIt) {
+  HWND check = Child("ThunderRT6CheckBox", BS_AUTOCHECKBOX, 10, 10, 120, 20, "c");
+  HWND option = Child("ThunderRT6OptionButton", BS_AUTORADIOBUTTON, 10, 40, 120, 20, "o");
+  HWND combo = Child("ThunderRT6ComboBox", CBS_DROPDOWNLIST, 10, 70, 120, 200);
+  HWND edit = Child("ComboBox", CBS_DROPDOWN, 150, 70, 120, 200);
+  Attach();
+  for (HWND w : {check, option, combo, edit}) skin::WriteProp(w, skin::kPropOldState, skin::kStateHover);
+  for (HWND w : {check, option, combo, edit}) Repaint(w);
+  EXPECT_EQ(Prop(check, skin::kPropOldState), skin::kStateNormal);
+  EXPECT_EQ(Prop(option, skin::kPropOldState), skin::kStateNormal);
+  EXPECT_EQ(Prop(combo, skin::kPropOldState), skin::kStateHover);
+  EXPECT_EQ(Prop(edit, skin::kPropOldState), skin::kStateHover);
+
+  // The check square's frame at the left edge, centred vertically.
+  const Capture square(check);
+  const int top = skin::RoundHalfEven((square.size.cy - GetSystemMetrics(SM_CYMENUCHECK)) / 2.0);
+  EXPECT_EQ(square(0, top), skin::kFrameEnabled);
+  // Drop-down list style: the control frame and a white ring inside it.
+  const Capture list(combo);
+  EXPECT_EQ(list(0, 0), skin::kFrameEnabled);
+  EXPECT_EQ(list(1, 1), skin::kWhite);
+  EXPECT_EQ(list(list.size.cx - 1, 10), skin::kFrameEnabled);
+}
+
+TEST_F(PaintTest, ListsAndCombosAreFramedInTheDisabledColourWhenDisabled) {
+  HWND data = Child("DBListWndClass", WS_DISABLED, 10, 10, 120, 80);
+  HWND combo = Child("ThunderRT6DriveListBox", CBS_DROPDOWNLIST | WS_DISABLED, 10, 100, 120, 200);
+  HWND progress = Child("ProgressBar20WndClass", WS_BORDER | WS_DISABLED, 10, 140, 120, 20);
+  Attach();
+  for (HWND w : {data, combo, progress}) Repaint(w);
+  EXPECT_EQ(Capture(data)(0, 0), skin::kFrameDisabled);
+  EXPECT_EQ(Capture(data)(1, 1), skin::kWhite);
+  EXPECT_EQ(Capture(combo)(0, 0), skin::kFrameDisabled);
+  EXPECT_EQ(Capture(progress)(0, 0), skin::kFrameEnabled);
+}
+
+TEST_F(PaintTest, ProgressBarsFillByPositionHorizontallyAndFromTheBottom) {
+  HWND across = Child("ProgressBar20WndClass", WS_BORDER, 10, 10, 104, 20);
+  HWND up = Child("ProgressBar20WndClass", WS_BORDER | PBS_VERTICAL | PBS_SMOOTH, 130, 10, 20, 104);
+  for (HWND w : {across, up}) SendMessageA(w, PBM_SETRANGE32, 0, 30000);
+  Recorder::Install(across);
+  Attach();
+  Seen().clear();
+  const POINT ao = ClientOrigin(across), uo = ClientOrigin(up);
+  const SIZE ac = ClientSize(across), uc = ClientSize(up);
+  ASSERT_GT(ac.cx, 50);
+  ASSERT_GT(uc.cy, 50);
+
+  struct Step {
+    int position;
+    double fraction;
+  };
+  for (Step s : {Step{0, 0.0}, Step{15000, 0.5}, Step{30000, 1.0}}) {
+    SCOPED_TRACE(s.position);
+    for (HWND w : {across, up}) {
+      SendMessageA(w, PBM_SETPOS, s.position, 0);
+      Repaint(w);
+    }
+    const Capture a(across), u(up);
+    EXPECT_EQ(a(0, 0), skin::kFrameEnabled);
+    EXPECT_EQ(a(a.size.cx - 1, a.size.cy - 1), skin::kFrameEnabled);
+    const int filled = skin::RoundHalfEven(s.fraction * ac.cx);
+    for (int x = 0; x < ac.cx; ++x)
+      ASSERT_EQ(a(ao.x + x, ao.y + ac.cy / 2), x < filled ? skin::kProgressFill : skin::kWhite) << "x " << x;
+    const int empty = skin::RoundHalfEven(uc.cy - s.fraction * uc.cy);
+    for (int y = 0; y < uc.cy; ++y)
+      ASSERT_EQ(u(uo.x + uc.cx / 2, uo.y + y), y < empty ? skin::kWhite : skin::kProgressFill) << "y " << y;
+  }
+  EXPECT_EQ(CountSeen(across, WM_PAINT) + CountSeen(across, WM_NCPAINT), 0);
+
+  // Beyond the full range: everything filled, nothing outside the client.
+  SendMessageA(across, PBM_SETRANGE32, 0, 60000);
+  SendMessageA(across, PBM_SETPOS, 45000, 0);
+  Repaint(across);
+  const Capture a(across);
+  for (int x = 0; x < ac.cx; ++x) ASSERT_EQ(a(ao.x + x, ao.y + 1), skin::kProgressFill) << "x " << x;
+  EXPECT_EQ(a(0, a.size.cy / 2), skin::kFrameEnabled);
+  EXPECT_EQ(SendMessageA(across, WM_NCPAINT, 1, 0), 0);
+}
+
+TEST_F(PaintTest, HeaderItemsShowPressedOverHotAndTheBackgroundFillsTheRest) {
+  HWND header = Child("SysHeader32", 0, 10, 10, 300, 20);
+  HWND empty = Child("MSVB_Lib_Header", 0, 10, 50, 200, 20);
+  for (int i = 0; i < 3; ++i) {
+    HDITEMA item{};
+    item.mask = HDI_WIDTH | HDI_TEXT;
+    item.cxy = 60;
+    item.pszText = const_cast<char*>(i == 0 ? "Name" : "");
+    SendMessageA(header, HDM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+  Attach();
+  const HDC image = skin::CurrentSkinImages().Header.dc();
+  ASSERT_NE(image, nullptr);
+  auto face = [&](int state, int y) {
+    return ImagePixel(image, skin::kHeaderCell(state).X + 1, y);
+  };
+
+  skin::WriteProp(header, skin::kPropHdIndex, 1);
+  skin::WriteProp(header, skin::kPropHmIndex, 1);
+  Repaint(header);
+  {
+    const Capture h(header);
+    EXPECT_EQ(h(90, 10), face(skin::kStatePressed, 10));
+    EXPECT_EQ(h(150, 10), face(skin::kStateNormal, 10));
+    EXPECT_EQ(h(250, 10), ImagePixel(image, skin::kHeaderBackground.X, 10));
+  }
+  skin::WriteProp(header, skin::kPropHmIndex, 2);
+  Repaint(header);
+  {
+    const Capture h(header);
+    EXPECT_EQ(h(90, 10), face(skin::kStatePressed, 10));
+    EXPECT_EQ(h(150, 10), face(skin::kStateHover, 10));
+  }
+  ASSERT_NE(face(skin::kStatePressed, 10), face(skin::kStateHover, 10));
+
+  Repaint(empty);
+  const Capture e(empty);
+  for (int x : {0, 100, 199}) EXPECT_EQ(e(x, 5), ImagePixel(image, skin::kHeaderBackground.X, 5)) << x;
+}
+
+TEST_F(PaintTest, ClientEdgeBecomesAFlatFrameWithTheBackgroundInside) {
+  HWND edit = Child("Edit", 0, 10, 10, 100, 24, "", WS_EX_CLIENTEDGE);
+  HWND off = Child("Edit", WS_DISABLED, 10, 50, 100, 24, "", WS_EX_CLIENTEDGE);
+  Attach();
+  ASSERT_EQ(ClientOrigin(edit).x, 2);
+  for (HWND w : {edit, off}) SendMessageA(w, WM_NCPAINT, 1, 0);
+  const Capture c(edit);
+  const int w = c.size.cx, h = c.size.cy;
+  EXPECT_EQ(c(0, 0), skin::kFrameEnabled);
+  EXPECT_EQ(c(w - 1, h / 2), skin::kFrameEnabled);
+  EXPECT_EQ(c(5, h - 1), skin::kFrameEnabled);
+  for (POINT p : {POINT{1, 1}, POINT{2, 2}, POINT{1, h / 2}, POINT{w - 2, h / 2}, POINT{5, h - 2}, POINT{5, 1}})
+    EXPECT_EQ(c(p.x, p.y), skin::kWhite) << p.x << "," << p.y;
+  EXPECT_EQ(Capture(off)(0, 0), skin::kFrameDisabled);
+}
+
+TEST_F(PaintTest, MovingAComboReturnsAHoverButtonToNormalOnly) {
+  HWND combo = Child("ThunderRT6ComboBox", CBS_DROPDOWNLIST, 10, 10, 120, 200);
+  Attach();
+  RECT r{};
+  GetWindowRect(combo, &r);
+  const int buttonX = r.right - r.left - 1 - GetSystemMetrics(SM_CXVSCROLL) / 2 - 1;
+  auto coverAndMove = [&](int state) {
+    skin::WriteProp(combo, skin::kPropOldState, state);
+    HDC dc = GetWindowDC(combo);
+    HBRUSH brush = CreateSolidBrush(kCover);
+    RECT all{0, 0, r.right - r.left, r.bottom - r.top};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    ReleaseDC(combo, dc);
+    WINDOWPOS pos{combo, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW};
+    SendMessageA(combo, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    return Capture(combo)(buttonX, 3);
+  };
+  EXPECT_NE(coverAndMove(skin::kStateHover), kCover);
+  EXPECT_EQ(Prop(combo, skin::kPropOldState), skin::kStateNormal);
+  EXPECT_EQ(coverAndMove(skin::kStateNormal), kCover);
+}
