@@ -6,10 +6,17 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
-source scripts/wine-env.sh build
+# A prefix of its own, so that running the tool never disturbs the tests'.
+source scripts/wine-env.sh build wine-prefix-run
 source scripts/display.sh
+had_display=${DISPLAY:-}
 start_display
 trap stop_display EXIT
+if [ -z "$had_display" ]; then
+  # No window manager on the private display: let Wine draw the caption and
+  # frame itself, so that the screenshot shows them.
+  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+fi
 /usr/lib/wine/wine64 build/app/GodMode.exe &
 tool=$!
 win=

@@ -1,8 +1,9 @@
-# Sourced with the build folder as $1: sets the Wine environment of that build
-# and defines ensure_prefix, which makes the prefix once.
+# Sourced with the build folder as $1 (and optionally a prefix name as $2,
+# default wine-prefix): sets the Wine environment of that build and defines
+# ensure_prefix, which makes the prefix once.
 _build=$(cd "$1" && pwd)
 export HOME="$_build/wine-home"
-export WINEPREFIX="$_build/wine-prefix"
+export WINEPREFIX="$_build/${2:-wine-prefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
@@ -12,7 +13,7 @@ ensure_prefix() {
   [ -f "$WINEPREFIX/.ready" ] && return 0
   mkdir -p "$HOME/Desktop"
   # A lock, so that parallel first runs make the prefix once.
-  exec 9>"$_build/wine-prefix.lock"
+  exec 9>"$WINEPREFIX.lock"
   flock 9
   if [ ! -f "$WINEPREFIX/.ready" ]; then
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true

@@ -45,6 +45,12 @@ const ControlSpec kControls[] = {
     {"Static", kChild, 0, "label"},
 };
 
+BOOL CALLBACK CollectPropertyName(HWND, LPSTR name, HANDLE, ULONG_PTR names) {
+  if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) != 0)  // atoms have no text to compare
+    reinterpret_cast<std::vector<std::string>*>(names)->push_back(name);
+  return TRUE;
+}
+
 }  // namespace
 
 void RegisterKindClasses() {
@@ -116,14 +122,7 @@ std::vector<std::string> SkinPropertiesLeft(HWND hwnd) {
   // Every property of the window, zero-valued ones included (GetPropA could
   // not tell those from missing ones).
   std::vector<std::string> names;
-  EnumPropsExA(
-      hwnd,
-      [](HWND, LPSTR name, HANDLE, ULONG_PTR data) -> BOOL {
-        if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) != 0)
-          reinterpret_cast<std::vector<std::string>*>(data)->push_back(name);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&names));
+  EnumPropsExA(hwnd, CollectPropertyName, reinterpret_cast<LPARAM>(&names));
   static const char* const kSkinNames[] = {"PROCADDR", "OLDSTYLE", "MOUSEFLAG", "TIMERID", "OLDSTATE",
                                            "ALPHALEVEL", "HDINDEX", "HMINDEX", "HDC0", "HDC1",
                                            "HDC2", "HDC3", "BMP0", "BMP1", "BMP2", "BMP3"};

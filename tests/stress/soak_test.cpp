@@ -60,6 +60,11 @@ void PressAndReleaseOff(HWND button) {
   SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(-20, -20));
 }
 
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM windows) {
+  reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hwnd);
+  return TRUE;
+}
+
 void Leave(HWND button) { SendMessageW(button, WM_MOUSELEAVE, 0, 0); }
 
 // One full life of Form1 doing a bit of everything, so that the platform's
@@ -136,10 +141,7 @@ TEST(Form1Soak, SustainedUseLeavesNoGdiObjectPropertyOrCount) {
 
   // Shutdown: the form's unload detaches everything.
   std::vector<HWND> tree{hwnd};
-  EnumChildWindows(hwnd, [](HWND c, LPARAM lp) -> BOOL {
-    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(c);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&tree));
+  EnumChildWindows(hwnd, CollectWindow, reinterpret_cast<LPARAM>(&tree));
   SendMessageW(hwnd, WM_CLOSE, 0, 0);
   test::PumpMessages(50);
   EXPECT_EQ(skin::Engine().skinnedCount, 0);

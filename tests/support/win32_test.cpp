@@ -109,24 +109,27 @@ HWND CreateHostWindow(int width, int height, const char* title) {
   return hwnd;
 }
 
+namespace {
+struct ClassSearch {
+  const char* name;
+  HWND found;
+};
+
+BOOL CALLBACK MatchVisibleClass(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<ClassSearch*>(lp);
+  char name[256] = {};
+  GetClassNameA(hwnd, name, sizeof(name));
+  if (lstrcmpiA(name, s->name) == 0 && IsWindowVisible(hwnd)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
 HWND FindThreadWindow(const char* className) {
-  struct Search {
-    const char* name;
-    HWND found;
-  } search{className, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        char name[256] = {};
-        GetClassNameA(hwnd, name, sizeof(name));
-        if (lstrcmpiA(name, s->name) == 0 && IsWindowVisible(hwnd)) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ClassSearch search{className, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), MatchVisibleClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
