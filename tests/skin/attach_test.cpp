@@ -263,25 +263,26 @@ TEST_F(AttachTest, ResizeKeepsSurfacesAndReplacesBitmapsAndRegion) {
   skin::EndSkin(form);
 }
 
+struct OtherThreadForm {
+  HWND form = nullptr;
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+};
+
+DWORD WINAPI RunOtherThreadForm(void* p) {
+  auto* s = static_cast<OtherThreadForm*>(p);
+  s->form = CreateTopLevelForm(false, nullptr, "other thread");
+  CreateChild(s->form, "Button", BS_PUSHBUTTON, 5, 5, 60, 20, "b");
+  SetEvent(s->ready);
+  while (MsgWaitForMultipleObjects(1, &s->done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+    test::PumpMessages();
+  DestroyWindow(s->form);
+  return 0;
+}
+
 TEST_F(AttachTest, WindowsOfOtherThreadsAreRefused) {
-  struct Shared {
-    HWND form = nullptr;
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  } shared;
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](void* p) -> DWORD {
-        auto* s = static_cast<Shared*>(p);
-        s->form = CreateTopLevelForm(false, nullptr, "other thread");
-        CreateChild(s->form, "Button", BS_PUSHBUTTON, 5, 5, 60, 20, "b");
-        SetEvent(s->ready);
-        while (MsgWaitForMultipleObjects(1, &s->done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
-          test::PumpMessages();
-        DestroyWindow(s->form);
-        return 0;
-      },
-      &shared, 0, nullptr);
+  OtherThreadForm shared;
+  HANDLE thread = CreateThread(nullptr, 0, RunOtherThreadForm, &shared, 0, nullptr);
   ASSERT_EQ(WaitForSingleObject(shared.ready, 5000), WAIT_OBJECT_0);
 
   EXPECT_EQ(skin::AttachSkin(shared.form), 0);

@@ -119,6 +119,11 @@ inline HWND CreateChild(HWND parent, const char* className, DWORD style, int x, 
                          GetModuleHandleA(nullptr), nullptr);
 }
 
+inline BOOL CALLBACK CollectPropName(HWND, LPSTR name, HANDLE, ULONG_PTR out) {
+  if (!IS_INTRESOURCE(name)) reinterpret_cast<std::set<std::string>*>(out)->insert(name);
+  return TRUE;
+}
+
 // The names of the skin's properties that a window holds (the platform may
 // keep properties of its own, which are left out).
 inline std::set<std::string> PropNames(HWND hwnd) {
@@ -126,13 +131,7 @@ inline std::set<std::string> PropNames(HWND hwnd) {
                                                 "ALPHALEVEL", "HDINDEX", "HMINDEX", "HDC0", "HDC1", "HDC2",
                                                 "HDC3", "BMP0", "BMP1", "BMP2", "BMP3"};
   std::set<std::string> all;
-  EnumPropsExA(
-      hwnd,
-      [](HWND, LPSTR name, HANDLE, ULONG_PTR out) -> BOOL {
-        if (!IS_INTRESOURCE(name)) reinterpret_cast<std::set<std::string>*>(out)->insert(name);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumPropsExA(hwnd, CollectPropName, reinterpret_cast<LPARAM>(&all));
   std::set<std::string> names;
   for (const std::string& name : all)
     if (kSkinNames.count(name)) names.insert(name);
