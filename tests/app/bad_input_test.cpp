@@ -295,7 +295,7 @@ std::wstring MakeFolderOfLength(const std::wstring& root, size_t length, std::ve
 
 // The desktop at the longest path the shell hands back (MAX_PATH - 1
 // characters before the NUL): the target path is then longer than MAX_PATH.
-TEST(BadInput, LongestDesktopPathIsUsedWholeOrReported) {
+TEST(BadInput, LongestDesktopPathIsUsedWhole) {
   std::vector<std::wstring> made;
   const std::wstring root = Unique(L"long");
   const std::wstring desktop = MakeFolderOfLength(root, MAX_PATH - 1, made);
@@ -314,8 +314,7 @@ TEST(BadInput, LongestDesktopPathIsUsedWholeOrReported) {
   ASSERT_TRUE(run.started);
   ASSERT_TRUE(run.ended) << Narrow(Describe(run));
   ASSERT_EQ(run.boxes.size(), 1u) << Narrow(Describe(run));
-  // Wine hands back the whole path and makes the folder past MAX_PATH; the
-  // other sound outcome, a report with nothing made, would fail here loudly.
+  // Wine hands back the whole path and the folder is made past MAX_PATH.
   ASSERT_GT(target.size(), static_cast<size_t>(MAX_PATH));
   EXPECT_EQ(run.boxes[0].title, godmode::kCreatedTitle) << Narrow(Describe(run));
   EXPECT_EQ(run.boxes[0].text, godmode::kCreatedMessage);
@@ -326,6 +325,56 @@ TEST(BadInput, LongestDesktopPathIsUsedWholeOrReported) {
 
   RemoveDirectoryW(Extended(target).c_str());
   for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryW(Extended(*it).c_str());
+  EXPECT_FALSE(Exists(root));
+}
+
+// Every folder below `root`, deepest first.
+void CollectTree(const std::wstring& root, std::vector<std::wstring>& found) {
+  for (const std::wstring& name : ListFolder(root)) {
+    const std::wstring path = root + L"\\" + name;
+    if (IsDirectory(Extended(path))) CollectTree(path, found);
+    found.push_back(path);
+  }
+}
+
+// A desktop longer than the shell can hand back must not be used cut off.
+// Wine's shell does not truncate such a value: it reports the profile's own
+// desktop instead, so the folder is made whole there and nothing appears
+// anywhere along the long path.
+TEST(BadInput, DesktopPathBeyondMaxPathIsNotCutOff) {
+  std::vector<std::wstring> made;
+  const std::wstring root = Unique(L"longer");
+  const std::wstring desktop = MakeFolderOfLength(root, MAX_PATH + 20, made);
+  ASSERT_TRUE(IsDirectory(Extended(desktop)));
+  std::vector<std::wstring> before;
+  CollectTree(root, before);
+  const std::wstring realDesktop = apptest::DesktopFolder();
+  const std::wstring realTarget = realDesktop + L"\\" + kFolderName;
+  apptest::RemovePath(realTarget);
+  const std::set<std::wstring> realBefore = ListFolder(realDesktop);
+
+  ChildRun run;
+  {
+    DesktopRedirect redirect(desktop);
+    ASSERT_TRUE(redirect.set());
+    run = RunCommandChild(L"command1");
+  }
+  ASSERT_TRUE(run.started);
+  ASSERT_TRUE(run.ended) << Narrow(Describe(run));
+  std::vector<std::wstring> after;
+  CollectTree(root, after);
+  EXPECT_EQ(after, before) << "something was made along the long path";
+  ASSERT_EQ(run.boxes.size(), 1u) << Narrow(Describe(run));
+  EXPECT_EQ(run.boxes[0].title, godmode::kCreatedTitle) << Narrow(Describe(run));
+  EXPECT_EQ(run.exitCode, 0u);
+  std::set<std::wstring> realExpected = realBefore;
+  realExpected.insert(kFolderName);
+  EXPECT_EQ(ListFolder(realDesktop), realExpected);
+  EXPECT_TRUE(IsDirectory(realTarget));
+
+  apptest::RemovePath(realTarget);
+  for (const std::wstring& path : after) RemoveDirectoryW(Extended(path).c_str());
+  RemoveDirectoryW(Extended(root).c_str());
   EXPECT_FALSE(Exists(root));
 }
 
