@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace bench {
@@ -23,6 +24,11 @@ struct Options {
   int perBatch = 1000;   // calls per batch
 };
 
+inline double Median(std::vector<double> samples) {
+  std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
+  return samples[samples.size() / 2];
+}
+
 // Median time of one call of fn, in seconds.
 template <class Fn>
 double MedianSeconds(Fn&& fn, const Options& options = {}) {
@@ -35,8 +41,7 @@ double MedianSeconds(Fn&& fn, const Options& options = {}) {
     for (int i = 0; i < options.perBatch; ++i) fn();
     samples.push_back((NowSeconds() - start) / options.perBatch);
   }
-  std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-  return samples[samples.size() / 2];
+  return Median(std::move(samples));
 }
 
 }  // namespace bench
