@@ -110,6 +110,56 @@ std::vector<std::wstring> CommandRecord::WaitForLines(size_t count, DWORD timeou
   return lines;
 }
 
+namespace {
+
+constexpr wchar_t kShellFoldersKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+struct ProcessBoxSearch {
+  DWORD processId;
+  HWND box;
+};
+
+BOOL CALLBACK FindProcessBoxProc(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<ProcessBoxSearch*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t cls[16] = {};
+  GetClassNameW(hwnd, cls, ARRAYSIZE(cls));
+  if (pid == search->processId && IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0) {
+    search->box = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+DesktopRedirect::DesktopRedirect(const std::wstring& folder, DWORD valueType) {
+  RegOpenKeyExW(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
+  wchar_t old[MAX_PATH * 2] = {};
+  DWORD size = sizeof(old);
+  hadValue_ =
+      RegQueryValueExW(key_, L"Desktop", nullptr, &type_, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+  old_ = old;
+  set_ = RegSetValueExW(key_, L"Desktop", 0, valueType, reinterpret_cast<const BYTE*>(folder.c_str()),
+                        static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+DesktopRedirect::~DesktopRedirect() {
+  if (hadValue_)
+    RegSetValueExW(key_, L"Desktop", 0, type_, reinterpret_cast<const BYTE*>(old_.c_str()),
+                   static_cast<DWORD>((old_.size() + 1) * sizeof(wchar_t)));
+  else
+    RegDeleteValueW(key_, L"Desktop");
+  RegCloseKey(key_);
+}
+
+HWND FindProcessMessageBox(DWORD processId) {
+  ProcessBoxSearch search{processId, nullptr};
+  EnumWindows(FindProcessBoxProc, reinterpret_cast<LPARAM>(&search));
+  return search.box;
+}
+
 std::wstring DesktopFolder() {
   wchar_t path[MAX_PATH] = {};
   SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path);

@@ -64,6 +64,29 @@ class CommandRecord {
   std::wstring path_;
 };
 
+// Points the prefix's desktop (the User Shell Folders "Desktop" value) at a
+// folder for one test, written with the given value type, and puts the old
+// value back at scope exit. The folder itself is not created.
+class DesktopRedirect {
+ public:
+  explicit DesktopRedirect(const std::wstring& folder, DWORD valueType = REG_SZ);
+  DesktopRedirect(const DesktopRedirect&) = delete;
+  DesktopRedirect& operator=(const DesktopRedirect&) = delete;
+  ~DesktopRedirect();
+  // Whether the new value was written.
+  bool set() const { return set_; }
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD type_ = REG_EXPAND_SZ;
+  bool hadValue_ = false;
+  bool set_ = false;
+  std::wstring old_;
+};
+
+// A visible message box of another process, or null when it shows none.
+HWND FindProcessMessageBox(DWORD processId);
+
 // Desktop folder of the prefix, found by another route than the app's.
 std::wstring DesktopFolder();
 bool IsDirectory(const std::wstring& path);

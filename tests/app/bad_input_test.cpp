@@ -73,58 +73,7 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
   return ok && written == bytes.size();
 }
 
-// Points the prefix's desktop at a folder for one test, without creating it,
-// and puts the old value back.
-class DesktopRedirect {
- public:
-  explicit DesktopRedirect(const std::wstring& folder) {
-    RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
-    wchar_t old[MAX_PATH * 2] = {};
-    DWORD size = sizeof(old);
-    hadValue_ =
-        RegQueryValueExW(key_, L"Desktop", nullptr, &type_, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
-    old_ = old;
-    set_ = RegSetValueExW(key_, L"Desktop", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                          static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-  }
-  DesktopRedirect(const DesktopRedirect&) = delete;
-  DesktopRedirect& operator=(const DesktopRedirect&) = delete;
-  ~DesktopRedirect() {
-    if (hadValue_)
-      RegSetValueExW(key_, L"Desktop", 0, type_, reinterpret_cast<const BYTE*>(old_.c_str()),
-                     static_cast<DWORD>((old_.size() + 1) * sizeof(wchar_t)));
-    else
-      RegDeleteValueW(key_, L"Desktop");
-    RegCloseKey(key_);
-  }
-  bool set() const { return set_; }
-
- private:
-  static constexpr wchar_t kKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-  HKEY key_ = nullptr;
-  DWORD type_ = REG_EXPAND_SZ;
-  bool hadValue_ = false;
-  bool set_ = false;
-  std::wstring old_;
-};
-
-struct ChildBoxSearch {
-  DWORD processId;
-  HWND box;
-};
-
-BOOL CALLBACK FindChildBoxProc(HWND hwnd, LPARAM lp) {
-  auto* search = reinterpret_cast<ChildBoxSearch*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t cls[16] = {};
-  GetClassNameW(hwnd, cls, ARRAYSIZE(cls));
-  if (pid == search->processId && IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0) {
-    search->box = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
+using apptest::DesktopRedirect;
 
 struct ChildRun {
   bool started = false;
@@ -148,13 +97,12 @@ ChildRun RunCommandChild(const std::wstring& args) {
   HWND answered = nullptr;
   while (GetTickCount() - start < kChildTimeoutMs) {
     if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
-    ChildBoxSearch search{process.dwProcessId, nullptr};
-    EnumWindows(FindChildBoxProc, reinterpret_cast<LPARAM>(&search));
-    if (search.box && search.box != answered) {
+    const HWND box = apptest::FindProcessMessageBox(process.dwProcessId);
+    if (box && box != answered) {
       test::PumpMessages(150);  // let the box finish laying itself out
-      run.boxes.push_back(apptest::ReadMessageBox(search.box));
-      PostMessageW(search.box, WM_COMMAND, IDOK, 0);
-      answered = search.box;
+      run.boxes.push_back(apptest::ReadMessageBox(box));
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      answered = box;
     }
     test::PumpMessages(30);
   }

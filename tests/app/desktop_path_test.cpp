@@ -13,41 +13,6 @@ using apptest::IsDirectory;
 const std::wstring kFolderName = L"上帝模式.{ED7BA470-8E54-465E-825C-99712043E01C}";
 const std::wstring kCreatedText = L"创建“上帝模式”成功，请查看桌面图标！";
 
-// Points the prefix's desktop at another folder for one test and restores it.
-class MovedDesktop {
- public:
-  explicit MovedDesktop(const std::wstring& folder) {
-    RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
-    wchar_t old[MAX_PATH * 2] = {};
-    DWORD size = sizeof(old);
-    hadValue_ = RegQueryValueExW(key_, L"Desktop", nullptr, &type_, reinterpret_cast<BYTE*>(old), &size) ==
-                ERROR_SUCCESS;
-    old_ = old;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    set_ = RegSetValueExW(key_, L"Desktop", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                          static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-  }
-  MovedDesktop(const MovedDesktop&) = delete;
-  MovedDesktop& operator=(const MovedDesktop&) = delete;
-  ~MovedDesktop() {
-    if (hadValue_)
-      RegSetValueExW(key_, L"Desktop", 0, type_, reinterpret_cast<const BYTE*>(old_.c_str()),
-                     static_cast<DWORD>((old_.size() + 1) * sizeof(wchar_t)));
-    else
-      RegDeleteValueW(key_, L"Desktop");
-    RegCloseKey(key_);
-  }
-  bool set() const { return set_; }
-
- private:
-  static constexpr wchar_t kKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-  HKEY key_ = nullptr;
-  DWORD type_ = REG_EXPAND_SZ;
-  bool hadValue_ = false;
-  bool set_ = false;
-  std::wstring old_;
-};
-
 bool FitsCodePage936(const std::wstring& text) {
   BOOL lossy = FALSE;
   WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, nullptr, 0, nullptr, &lossy);
@@ -62,7 +27,8 @@ TEST(FolderCommandsDesktop, Command1WorksOnADesktopPathOutsideTheAnsiCodePage) {
   const std::wstring target = desktop + L"\\" + kFolderName;
   apptest::RemovePath(target);
   {
-    MovedDesktop moved(desktop);
+    CreateDirectoryW(desktop.c_str(), nullptr);
+    apptest::DesktopRedirect moved(desktop, REG_EXPAND_SZ);
     ASSERT_TRUE(moved.set());
     ASSERT_EQ(apptest::DesktopFolder(), desktop);
 

@@ -11,24 +11,6 @@
 
 namespace {
 
-struct ProcessBox {
-  DWORD processId;
-  HWND box;
-};
-
-BOOL CALLBACK FindProcessBoxProc(HWND hwnd, LPARAM lp) {
-  auto* search = reinterpret_cast<ProcessBox*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t cls[16] = {};
-  GetClassNameW(hwnd, cls, ARRAYSIZE(cls));
-  if (pid == search->processId && IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0) {
-    search->box = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 struct Outcome {
   apptest::SeenBox box;
   bool boxShown = false;
@@ -45,17 +27,17 @@ Outcome RunFailingStep(const std::wstring& step) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return outcome;
-  ProcessBox search{process.dwProcessId, nullptr};
+  HWND box = nullptr;
   outcome.boxShown = test::PumpUntil(
       [&] {
-        EnumWindows(FindProcessBoxProc, reinterpret_cast<LPARAM>(&search));
-        return search.box != nullptr;
+        box = apptest::FindProcessMessageBox(process.dwProcessId);
+        return box != nullptr;
       },
       15000);
   if (outcome.boxShown) {
     test::PumpMessages(200);
-    outcome.box = apptest::ReadMessageBox(search.box);
-    PostMessageW(search.box, WM_COMMAND, IDOK, 0);
+    outcome.box = apptest::ReadMessageBox(box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
   WaitForSingleObject(process.hProcess, 15000);
   GetExitCodeProcess(process.hProcess, &outcome.exitCode);

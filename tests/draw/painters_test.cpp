@@ -11,6 +11,7 @@
 #include "skin/draw/painters.h"
 #include "skin/draw/primitives.h"
 #include "skin/draw/properties.h"
+#include "tests/draw/draw_test_util.h"
 #include "tests/support/win32_test.h"
 
 namespace {
@@ -89,23 +90,7 @@ int Count(const std::vector<COLORREF>& pixels, COLORREF colour) {
   return n;
 }
 
-// Leaves only `keep` free GDI slots until destroyed.
-class GdiTableFiller {
- public:
-  explicit GdiTableFiller(int keep) {
-    for (HBITMAP b; (b = CreateBitmap(1, 1, 1, 1, nullptr)) != nullptr;) made_.push_back(b);
-    for (int i = 0; i < keep && !made_.empty(); ++i) {
-      DeleteObject(made_.back());
-      made_.pop_back();
-    }
-  }
-  ~GdiTableFiller() {
-    for (HBITMAP b : made_) DeleteObject(b);
-  }
-
- private:
-  std::vector<HBITMAP> made_;
-};
+using drawtest::GdiTableFiller;
 
 class Painters : public testing::Test {
  protected:

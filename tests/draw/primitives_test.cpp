@@ -7,6 +7,7 @@
 
 #include "skin/draw/gdi.h"
 #include "skin/draw/primitives.h"
+#include "tests/draw/draw_test_util.h"
 #include "tests/support/win32_test.h"
 
 namespace {
@@ -34,27 +35,7 @@ int SourceRowOf(COLORREF c, int sx, int rows) {
   return -1;
 }
 
-// Leaves only `keep` free GDI slots until destroyed.
-class GdiTableFiller {
- public:
-  explicit GdiTableFiller(int keep) {
-    for (;;) {
-      HBITMAP b = CreateBitmap(1, 1, 1, 1, nullptr);
-      if (!b) break;
-      made_.push_back(b);
-    }
-    for (int i = 0; i < keep && !made_.empty(); ++i) {
-      DeleteObject(made_.back());
-      made_.pop_back();
-    }
-  }
-  ~GdiTableFiller() {
-    for (HBITMAP b : made_) DeleteObject(b);
-  }
-
- private:
-  std::vector<HBITMAP> made_;
-};
+using drawtest::GdiTableFiller;
 
 // ---------------------------------------------------------------------------
 
