@@ -29,7 +29,7 @@ if [ -z "$win" ]; then echo "run: the tool's window did not appear" >&2; exit 1;
 sleep 1
 import -window root -crop "$(xdotool getwindowgeometry --shell "$win" | awk -F= '
   /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
-  build/screenshot.png
+  +repage build/screenshot.png
 echo "run: screenshot saved to build/screenshot.png"
 if [ -n "$_xvfb_pid" ]; then
   kill "$tool" 2>/dev/null || true
