@@ -2,8 +2,9 @@
 # default wine-prefix): sets the Wine environment of that build and defines
 # ensure_prefix, which makes the prefix once.
 _build=$(cd "$1" && pwd)
-export HOME="$_build/wine-home"
 export WINEPREFIX="$_build/${2:-wine-prefix}"
+# Each prefix has a home (and so a Desktop) of its own.
+export HOME="$WINEPREFIX-home"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
