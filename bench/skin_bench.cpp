@@ -62,10 +62,10 @@ HWND CreateButtonForm(int n, std::vector<HWND>* buttons = nullptr) {
   return form;
 }
 
-form::FormDef WithoutEvents(form::FormDef spec) {
-  spec.events = nullptr;
-  spec.eventCount = 0;
-  return spec;
+form::FormDef WithoutEvents(form::FormDef def) {
+  def.events = nullptr;
+  def.eventCount = 0;
+  return def;
 }
 
 struct Row {

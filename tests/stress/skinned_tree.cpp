@@ -80,10 +80,10 @@ HWND CreateSkinnableTree(std::vector<HWND>& controls) {
   HWND form = CreateWindowExA(0, "Form", "stress", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 50, 50, 640, 480,
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   int x = 8, y = 8;
-  for (const ControlSpec& spec : kControls) {
-    const bool tall = std::strcmp(spec.className, "ComboBox") == 0 ||
-                      std::strcmp(spec.className, "ThunderRT6DriveListBox") == 0;
-    HWND child = CreateWindowExA(spec.exStyle, spec.className, spec.text, spec.style, x, y, 140, tall ? 120 : 28,
+  for (const ControlSpec& control : kControls) {
+    const bool tall = std::strcmp(control.className, "ComboBox") == 0 ||
+                      std::strcmp(control.className, "ThunderRT6DriveListBox") == 0;
+    HWND child = CreateWindowExA(control.exStyle, control.className, control.text, control.style, x, y, 140, tall ? 120 : 28,
                                  form, nullptr, GetModuleHandleA(nullptr), nullptr);
     controls.push_back(child);
     y += 36;
