@@ -13,15 +13,9 @@
 namespace skin {
 namespace {
 
-// Button types with bits 1 and 2 clear (push, default push, user, auto radio)
-// are drawn by the skin; every other type keeps its own drawing.
-constexpr LONG_PTR kSelfDrawnTypeBits = 6;
 constexpr LONG_PTR kButtonTypeMask = 0xF;
 constexpr int kCornerDiameter = 3;
 constexpr UINT kRedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT;
-constexpr LONG_PTR kNoItem = -1;
-
-bool SkinDrawsButton(LONG_PTR style) { return (style & kSelfDrawnTypeBits) == 0; }
 
 void GiveRoundedRegion(HWND hwnd, int width, int height) {
   Region region(CreateRoundRectRgn(0, 0, width + 1, height + 1, kCornerDiameter, kCornerDiameter));

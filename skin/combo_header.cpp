@@ -10,12 +10,8 @@
 namespace skin {
 namespace {
 
-constexpr bool kIfChanged = false;  // the drop-down button is drawn only on a change
-constexpr LONG_PTR kNoItem = -1;
 constexpr LONG_PTR kWholeControlDrops = 0x1;  // style bit of CBS_SIMPLE and CBS_DROPDOWNLIST
 constexpr int kZoneInset = 2;                 // the zone keeps clear of the 2-pixel frame
-
-bool LeftButtonHeld(WPARAM wParam) { return (wParam & MK_LBUTTON) != 0; }
 
 // --- Combo box and drive list --------------------------------------------
 

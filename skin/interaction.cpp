@@ -13,10 +13,7 @@
 namespace skin {
 namespace {
 
-constexpr bool kForce = true;       // draw even when "OLDSTATE" holds the state
-constexpr bool kIfChanged = false;  // draw only a change of state
 
-bool LeftButtonHeld(WPARAM wParam) { return (wParam & MK_LBUTTON) != 0; }
 bool IsSpaceBar(WPARAM wParam) { return wParam == VK_SPACE; }
 
 // --- Push button -----------------------------------------------------------

@@ -5,6 +5,9 @@
 
 namespace skin {
 
+// True when a mouse message says the left button is held (MK_LBUTTON).
+inline bool LeftButtonHeld(WPARAM wParam) { return (wParam & MK_LBUTTON) != 0; }
+
 // True when the window itself (not a child of it) is under the pointer.
 bool PointerIsOver(HWND hwnd);
 

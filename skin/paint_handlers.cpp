@@ -5,6 +5,7 @@
 #include "skin/draw/primitives.h"
 #include "skin/draw/properties.h"
 #include "skin/fade.h"
+#include "skin/fade_levels.h"
 #include "skin/handlers.h"
 #include "skin/window_kind.h"
 
@@ -13,12 +14,8 @@
 namespace skin {
 namespace {
 
-// Button types with bit 1 or 2 set keep their own drawing.
-constexpr LONG_PTR kOwnDrawnTypeBits = 6;
 constexpr LONG_PTR kComboListStyleBit = 1;  // simple and drop-down-list styles
 constexpr double kProgressFull = 30000.0;
-constexpr int kFullAlpha = 255;
-constexpr bool kForce = true;
 
 COLORREF ControlFrameColour(HWND hwnd) {
   return IsWindowEnabled(hwnd) ? kFrameEnabled : kFrameDisabled;
@@ -61,9 +58,9 @@ void DrawDoubleFrame(HWND hwnd, HDC windowDc) {
 int RecordedState(HWND hwnd) { return static_cast<int>(ReadProp(hwnd, kPropOldState)); }
 
 LRESULT PaintPushButton(WNDPROC prev, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (ReadProp(hwnd, kPropOldStyle) & kOwnDrawnTypeBits) return CallPrevious(prev, hwnd, msg, wParam, lParam);
+  if (!SkinDrawsButton(ReadProp(hwnd, kPropOldStyle))) return CallPrevious(prev, hwnd, msg, wParam, lParam);
   StopStateTimer(hwnd);  // a paint ends any fade
-  WriteProp(hwnd, kPropAlphaLevel, kFullAlpha);
+  WriteProp(hwnd, kPropAlphaLevel, kAlphaOpaque);
   PaintScope paint(hwnd);
   BlendButtonFade(hwnd, paint.get());
   return 0;

@@ -19,7 +19,6 @@ constexpr int kHeaderTextCapacity = 256;
 
 constexpr LRESULT kChecked = 1;        // BM_GETCHECK
 constexpr LRESULT kIndeterminate = 2;  // BM_GETCHECK
-constexpr LONG_PTR kOwnDrawingStyleBits = 6;  // button types that keep their own drawing
 constexpr LONG kDropDownStyleBit = 2;         // combo box with a drop-down button
 
 int Half(int value) { return RoundHalfEven(value / 2.0); }
@@ -72,7 +71,7 @@ void RenderButtonSurfaces(HWND hwnd) {
 
 int BlendButtonFade(HWND hwnd, HDC dc) {
   if (!IsWindowEnabled(hwnd)) WriteProp(hwnd, kPropOldState, kStateDisabled);
-  if (ReadProp(hwnd, kPropOldStyle) & kOwnDrawingStyleBits) return 0;
+  if (!SkinDrawsButton(ReadProp(hwnd, kPropOldStyle))) return 0;
 
   WindowSize size;
   GetWindowSize(hwnd, size);

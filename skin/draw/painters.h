@@ -6,6 +6,11 @@
 
 namespace skin {
 
+// The force flag of the state-taking painters: draw even when "OLDSTATE"
+// already holds the state.
+inline constexpr bool kForce = true;
+inline constexpr bool kIfChanged = false;  // draw only a change of state
+
 // Renders the four state looks of a push button into its surfaces HDC0..HDC3.
 void RenderButtonSurfaces(HWND hwnd);
 

@@ -14,10 +14,17 @@ inline constexpr char kPropOldState[] = "OLDSTATE";      // state last drawn
 inline constexpr char kPropAlphaLevel[] = "ALPHALEVEL";  // alpha of the next fade blend
 inline constexpr char kPropHdIndex[] = "HDINDEX";        // header: pressed item, -1 for none
 inline constexpr char kPropHmIndex[] = "HMINDEX";        // header: hot item, -1 for none
+inline constexpr LONG_PTR kNoItem = -1;                  // "HDINDEX"/"HMINDEX": no item
 
 inline constexpr int kSurfaceCount = 4;  // push-button looks: normal, hover, pressed, disabled
 inline constexpr const char* kPropSurfaceDc[kSurfaceCount] = {"HDC0", "HDC1", "HDC2", "HDC3"};
 inline constexpr const char* kPropSurfaceBitmap[kSurfaceCount] = {"BMP0", "BMP1", "BMP2", "BMP3"};
+
+// A push button's saved style ("OLDSTYLE") decides who draws it: the types
+// with bits 1 and 2 clear (push, default push, user, auto radio button) are
+// owner-drawn from the surfaces; every other type keeps its own drawing.
+inline constexpr LONG_PTR kOwnDrawingTypeBits = 6;
+inline bool SkinDrawsButton(LONG_PTR style) { return (style & kOwnDrawingTypeBits) == 0; }
 
 // Control states kept in "OLDSTATE".
 inline constexpr int kStateNormal = 0;
