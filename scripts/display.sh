@@ -1,6 +1,7 @@
 # Sourced: start_display starts a private Xvfb when $DISPLAY is empty (or when
 # forced with "new") and one persistent wineserver for the build's prefix;
-# stop_display ends what start_display started.
+# stop_display ends what start_display started (and the wineservers of the
+# build's other prefixes).
 _xvfb_pid=
 start_display() {
   if [ -z "${DISPLAY:-}" ] || [ "${1:-}" = new ]; then
@@ -12,12 +13,9 @@ start_display() {
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
   ensure_prefix
-  /usr/lib/wine/wineserver -p 2>/dev/null || true  # already running for this prefix
-  # Start Wine's background services now, detached from our output: started by
-  # a test, they would inherit its pipes and keep ctest waiting for them.
-  /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1 || true
+  start_wine_services
 }
 stop_display() {
-  /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  stop_wine_services
   if [ -n "$_xvfb_pid" ]; then kill "$_xvfb_pid" 2>/dev/null || true; wait "$_xvfb_pid" 2>/dev/null || true; fi
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and running the tool needs on a Debian machine
-# (run as root), generates the zh_CN.UTF-8 locale, and configures and builds
-# the 64-bit tree in build/ (and, with --i686, the 32-bit tree in build-i686/).
+# (run as root), generates the zh_CN.UTF-8 and en_US.UTF-8 locales, and
+# configures and builds the 64-bit tree in build/ (and, with --i686, the
+# 32-bit tree in build-i686/).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -19,12 +20,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-  echo "setup: generating zh_CN.UTF-8"
-  sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
-  locale-gen >/dev/null
-fi
+# zh_CN for the program's own code page (936), en_US for another one (1252).
+for loc in zh_CN en_US; do
+  if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8\$"; then
+    echo "setup: generating $loc.UTF-8"
+    sed -i "s/^# *$loc.UTF-8 UTF-8/$loc.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" >> /etc/locale.gen
+    locale-gen >/dev/null
+  fi
+done
 
 jobs=$(nproc)
 cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -1,6 +1,7 @@
 // Owning wrappers for the GDI and USER handles the skin draws with. Each type
 // owns exactly one platform resource and frees it in its destructor, so no
-// return path can leak a device context, bitmap, brush, palette or region.
+// return path can leak a device context, bitmap, brush, palette, region, font
+// or icon.
 #pragma once
 #include <windows.h>
 #include <utility>
@@ -38,6 +39,34 @@ using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
 using Palette = GdiObject<HPALETTE>;
 using Region = GdiObject<HRGN>;
+using Font = GdiObject<HFONT>;
+
+// An icon the program loaded or created: freed with DestroyIcon, not
+// DeleteObject. (Shared icons from LoadIcon must not be held here.)
+class Icon {
+ public:
+  Icon() = default;
+  explicit Icon(HICON h) : h_(h) {}
+  Icon(Icon&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+  Icon& operator=(Icon&& o) noexcept {
+    if (this != &o) reset(std::exchange(o.h_, nullptr));
+    return *this;
+  }
+  Icon(const Icon&) = delete;
+  Icon& operator=(const Icon&) = delete;
+  ~Icon() { reset(); }
+
+  HICON get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  HICON release() { return std::exchange(h_, nullptr); }
+  void reset(HICON h = nullptr) {
+    if (h_) DestroyIcon(h_);
+    h_ = h;
+  }
+
+ private:
+  HICON h_ = nullptr;
+};
 
 // A device context the program created (CreateDCA, CreateCompatibleDC).
 class OwnedDC {
