@@ -7,8 +7,8 @@
 #include "skin/fade.h"
 #include "skin/handlers.h"
 #include "skin/state.h"
+#include "skin/subclass.h"
 #include "skin/window_kind.h"
-#include "skin/window_proc.h"
 
 namespace skin {
 namespace {
@@ -22,17 +22,35 @@ void GiveRoundedRegion(HWND hwnd, int width, int height) {
   if (SetWindowRgn(hwnd, region.get(), TRUE)) region.release();  // the window owns it now
 }
 
-void SetUpPushButton(HWND hwnd) {
+// The surfaces of a push button, held here as well as in its properties: a
+// window destroyed during its own set-up takes its properties with it, and
+// the surfaces must still be freed.
+struct ButtonSurfaces {
+  HDC dc[kSurfaceCount] = {};
+  HBITMAP bitmap[kSurfaceCount] = {};
+};
+
+ButtonSurfaces SurfacesOf(HWND hwnd) {
+  ButtonSurfaces surfaces;
+  for (int i = 0; i < kSurfaceCount; ++i) {
+    surfaces.dc[i] = GetSurfaceDc(hwnd, i);
+    surfaces.bitmap[i] = GetSurfaceBitmap(hwnd, i);
+  }
+  return surfaces;
+}
+
+ButtonSurfaces SetUpPushButton(HWND hwnd) {
+  ButtonSurfaces surfaces;
   WindowSize size;
   {
     WindowDC windowDc = WindowDC::Whole(hwnd);
     GetWindowSize(hwnd, size);
     for (int i = 0; i < kSurfaceCount; ++i) {
-      HDC dc = CreateCompatibleDC(windowDc.get());
-      HBITMAP bitmap = CreateCompatibleBitmap(windowDc.get(), size.Width, size.Height);
-      SelectObject(dc, bitmap);
-      WriteProp(hwnd, kPropSurfaceDc[i], reinterpret_cast<LONG_PTR>(dc));
-      WriteProp(hwnd, kPropSurfaceBitmap[i], reinterpret_cast<LONG_PTR>(bitmap));
+      surfaces.dc[i] = CreateCompatibleDC(windowDc.get());
+      surfaces.bitmap[i] = CreateCompatibleBitmap(windowDc.get(), size.Width, size.Height);
+      SelectObject(surfaces.dc[i], surfaces.bitmap[i]);
+      WriteProp(hwnd, kPropSurfaceDc[i], reinterpret_cast<LONG_PTR>(surfaces.dc[i]));
+      WriteProp(hwnd, kPropSurfaceBitmap[i], reinterpret_cast<LONG_PTR>(surfaces.bitmap[i]));
     }
     RenderButtonSurfaces(hwnd);
   }
@@ -47,12 +65,14 @@ void SetUpPushButton(HWND hwnd) {
   WriteProp(hwnd, kPropAlphaLevel, 0);
 
   GiveRoundedRegion(hwnd, size.Width, size.Height);
+  return surfaces;
 }
 
-void UndoPushButton(HWND hwnd) {
+// Each device context goes before its bitmap, which it holds selected.
+void UndoPushButton(HWND hwnd, const ButtonSurfaces& surfaces) {
   for (int i = 0; i < kSurfaceCount; ++i) {
-    DeleteDC(GetSurfaceDc(hwnd, i));
-    DeleteObject(GetSurfaceBitmap(hwnd, i));
+    DeleteDC(surfaces.dc[i]);
+    DeleteObject(surfaces.bitmap[i]);
     ClearProp(hwnd, kPropSurfaceDc[i]);
     ClearProp(hwnd, kPropSurfaceBitmap[i]);
   }
@@ -72,6 +92,17 @@ void UndoPushButton(HWND hwnd) {
   ClearProp(hwnd, kPropOldState);
   ClearProp(hwnd, kPropAlphaLevel);
   SetWindowRgn(hwnd, nullptr, TRUE);
+}
+
+void ClearStatefulProps(HWND hwnd) {
+  ClearProp(hwnd, kPropMouseFlag);
+  ClearProp(hwnd, kPropOldState);
+}
+
+void ClearHeaderProps(HWND hwnd) {
+  ClearProp(hwnd, kPropMouseFlag);
+  ClearProp(hwnd, kPropHdIndex);
+  ClearProp(hwnd, kPropHmIndex);
 }
 
 void ReleaseSharedState() {
@@ -96,15 +127,20 @@ void RepaintInOwnLook(HWND hwnd) {
 LONG AttachSkin(HWND hwnd) {
   if (!hwnd) return 0;
   if (ReadProp(hwnd, kPropProcAddr)) return 0;
-  // A window of another thread (or program) cannot be subclassed from here.
+  // A policy, not a limit of the platform: a window of another thread could be
+  // subclassed from here, but its messages would then run the skin on that
+  // thread, against state that only this one touches. Other programs' windows
+  // cannot be subclassed at all.
   if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return 0;
 
-  switch (AttachKindOf(KindOfWindow(hwnd))) {
+  const AttachKind kind = AttachKindOf(KindOfWindow(hwnd));
+  ButtonSurfaces surfaces;
+  switch (kind) {
     case AttachKind::Form:
       EnumChildWindows(hwnd, AttachChildProc, 0);
       break;
     case AttachKind::PushButton:
-      SetUpPushButton(hwnd);
+      surfaces = SetUpPushButton(hwnd);
       break;
     case AttachKind::Stateful:
       WriteProp(hwnd, kPropMouseFlag, 0);
@@ -119,10 +155,15 @@ LONG AttachSkin(HWND hwnd) {
       break;
   }
 
+  // Refused (the window may have gone during its own set-up): not skinned, and
+  // what the set-up made is taken back.
+  if (!InstallSkinProc(hwnd)) {
+    if (kind == AttachKind::PushButton) UndoPushButton(hwnd, surfaces);
+    if (kind == AttachKind::Stateful) ClearStatefulProps(hwnd);
+    if (kind == AttachKind::Header) ClearHeaderProps(hwnd);
+    return 0;
+  }
   ++Engine().skinnedCount;
-  const LONG_PTR previous =
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc));
-  WriteProp(hwnd, kPropProcAddr, previous);
 
   RepaintInOwnLook(hwnd);
   return 1;
@@ -138,23 +179,19 @@ LONG DetachSkin(HWND hwnd) {
       EnumChildWindows(hwnd, DetachChildProc, 0);
       break;
     case AttachKind::PushButton:
-      UndoPushButton(hwnd);
+      UndoPushButton(hwnd, SurfacesOf(hwnd));
       break;
     case AttachKind::Stateful:
-      ClearProp(hwnd, kPropMouseFlag);
-      ClearProp(hwnd, kPropOldState);
+      ClearStatefulProps(hwnd);
       break;
     case AttachKind::Header:
-      ClearProp(hwnd, kPropMouseFlag);
-      ClearProp(hwnd, kPropHdIndex);
-      ClearProp(hwnd, kPropHmIndex);
+      ClearHeaderProps(hwnd);
       break;
     case AttachKind::Plain:
       break;
   }
 
-  ClearProp(hwnd, kPropProcAddr);
-  SetWindowLongPtrA(hwnd, GWLP_WNDPROC, previous);
+  RemoveSkinProc(hwnd, reinterpret_cast<WNDPROC>(previous));
   RepaintInOwnLook(hwnd);
 
   if (--Engine().skinnedCount <= 0) ReleaseSharedState();

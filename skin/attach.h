@@ -4,8 +4,9 @@
 
 namespace skin {
 
-// 1 when the window was attached; 0 for window 0, a skinned window, or a
-// window of another thread (which cannot be subclassed from here).
+// 1 when the window was attached; 0 for window 0, a skinned window, a window
+// of another thread (refused by policy), or one whose procedure could not be
+// replaced (nothing of the attach is left on it then).
 LONG AttachSkin(HWND hwnd);
 // 1 when the window was detached; 0 for window 0 or an unskinned window.
 LONG DetachSkin(HWND hwnd);

@@ -4,13 +4,16 @@
 #pragma once
 #include <windows.h>
 
+#include "skin/subclass.h"
+
 namespace skin {
 
 #define SKIN_HANDLER(name) LRESULT name(WNDPROC& prev, HWND& hwnd, UINT& msg, WPARAM& wParam, LPARAM& lParam)
 
-// Calls the previous window procedure with the message as it stands.
+// Calls the previous window procedure with the message as it stands, in the
+// window's character set (one more property lookup per call).
 inline LRESULT CallPrevious(WNDPROC prev, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return CallWindowProcA(prev, hwnd, msg, wParam, lParam);
+  return CallPreviousAs(InstalledWide(hwnd), prev, hwnd, msg, wParam, lParam);
 }
 
 // Life cycle (attach.cpp).

@@ -119,7 +119,7 @@ LRESULT PaintHeader(HWND hwnd) {
     const LONG_PTR hot = ReadProp(hwnd, kPropHmIndex);
     for (int i = 0; i < count; ++i) {
       const RECT r = GetHeaderItemRect(hwnd, i);
-      const std::string text = GetHeaderItemText(hwnd, i);
+      const std::wstring text = GetHeaderItemText(hwnd, i);
       const int state = i == pressed ? kStatePressed : i == hot ? kStateHover : kStateNormal;
       const ImageCell cell = kHeaderCell(state);
       DrawSkinImage(surface.dc(), r.left, 0, r.right - r.left, size.Height, image, cell.X, cell.Y, cell.Width,

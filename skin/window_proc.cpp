@@ -3,6 +3,7 @@
 #include "skin/attach.h"
 #include "skin/draw/properties.h"
 #include "skin/handlers.h"
+#include "skin/subclass.h"
 
 namespace skin {
 namespace {
@@ -27,13 +28,15 @@ void RefreshSiblings(HWND hwnd) {
 LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!hwnd) return 0;
   WNDPROC prev = reinterpret_cast<WNDPROC>(ReadProp(hwnd, kPropProcAddr));
-  if (!prev) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (!prev) return PassThrough(hwnd, msg, wParam, lParam);
 
   switch (msg) {
-    case WM_DESTROY:
+    case WM_DESTROY: {
       // The window's own procedure sees its destruction unskinned.
+      const bool wide = InstalledWide(hwnd);  // the detach forgets it
       DetachSkin(hwnd);
-      return CallPrevious(prev, hwnd, msg, wParam, lParam);
+      return CallPreviousAs(wide, prev, hwnd, msg, wParam, lParam);
+    }
     case WM_SIZE:             return OnSize(prev, hwnd, msg, wParam, lParam);
     case WM_ACTIVATE:         return OnActivate(prev, hwnd, msg, wParam, lParam);
     case WM_SETFOCUS:         return OnSetFocus(prev, hwnd, msg, wParam, lParam);

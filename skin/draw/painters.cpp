@@ -14,7 +14,8 @@ namespace {
 
 constexpr int kButtonCaptionInset = 2;  // caption and focus frame, from each side
 
-// Room for the whole text that HDM_GETITEMA may copy (cchTextMax characters).
+// The buffer holds all 256 characters that cchTextMax announces, on purpose:
+// a buffer one shorter than announced lets the header write past its end.
 constexpr int kHeaderTextCapacity = 256;
 
 constexpr LRESULT kChecked = 1;        // BM_GETCHECK
@@ -53,7 +54,7 @@ void RenderButtonSurfaces(HWND hwnd) {
   WindowSize size;
   GetWindowSize(hwnd, size);
   const int w = size.Width, h = size.Height;
-  const std::string caption = GetWindowCaption(hwnd);
+  const std::wstring caption = GetWindowCaption(hwnd);
   const HDC image = CurrentSkinImages().Button.dc();
   const int inset = kButtonCaptionInset;
 
@@ -202,7 +203,7 @@ int PaintHeaderItem(HWND hwnd, HDC dc, int index, int state) {
   SetBkMode(s, TRANSPARENT);
   const int face = (state == kStateHover || state == kStatePressed) ? state : kStateNormal;
   DrawCell(s, 0, 0, iw, h, CurrentSkinImages().Header.dc(), kHeaderCell(face), kHeaderMargins);
-  const std::string text = GetHeaderItemText(hwnd, index);
+  const std::wstring text = GetHeaderItemText(hwnd, index);
   if (!text.empty()) DrawCaptionText(s, text, 0, 0, iw, h, kCaptionFormat);
 
   TargetDC target(hwnd, dc);
@@ -210,16 +211,16 @@ int PaintHeaderItem(HWND hwnd, HDC dc, int index, int state) {
   return 0;
 }
 
-std::string GetHeaderItemText(HWND header, int index) {
-  char buffer[kHeaderTextCapacity] = {};
-  HDITEMA item{};
+std::wstring GetHeaderItemText(HWND header, int index) {
+  wchar_t buffer[kHeaderTextCapacity] = {};
+  HDITEMW item{};
   item.mask = HDI_TEXT;
   item.pszText = buffer;
   item.cchTextMax = kHeaderTextCapacity;
-  SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  std::string text;
-  for (char c : buffer) {
-    if (c != '\0') text.push_back(c);
+  SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  std::wstring text;
+  for (wchar_t c : buffer) {
+    if (c != L'\0') text.push_back(c);
   }
   return text;
 }

@@ -31,7 +31,7 @@ void PaintComboButton(HWND hwnd, HDC dc, int& state, bool force);
 int PaintHeaderItem(HWND hwnd, HDC dc, int index, int state);
 
 // Header item text and rectangle, as both header painters read them.
-std::string GetHeaderItemText(HWND header, int index);
+std::wstring GetHeaderItemText(HWND header, int index);
 RECT GetHeaderItemRect(HWND header, int index);
 
 }  // namespace skin

@@ -85,18 +85,18 @@ int RoundHalfEven(double value) {
   return static_cast<int>(whole);
 }
 
-std::string GetWindowCaption(HWND hwnd) {
-  const int length = GetWindowTextLengthA(hwnd);
-  if (length <= 0) return std::string();
-  std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(hwnd, buffer.data(), length + 1);
-  return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+std::wstring GetWindowCaption(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  if (length <= 0) return std::wstring();
+  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(hwnd, buffer.data(), length + 1);
+  return std::wstring(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
 }
 
-int DrawCaptionText(HDC dc, const std::string& text, int left, int top, int width, int height,
+int DrawCaptionText(HDC dc, const std::wstring& text, int left, int top, int width, int height,
                     UINT format) {
   RECT r = MakeRect(left, top, width, height);
-  return DrawTextA(dc, text.c_str(), -1, &r, format);
+  return DrawTextW(dc, text.c_str(), -1, &r, format);
 }
 
 int FillSolidRect(HDC dc, int left, int top, int width, int height, COLORREF colour) {

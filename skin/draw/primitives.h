@@ -52,8 +52,10 @@ class Surface {
 // Rounds to the nearest integer, a half going to the even neighbour.
 int RoundHalfEven(double value);
 
-std::string GetWindowCaption(HWND hwnd);
-int DrawCaptionText(HDC dc, const std::string& text, int left, int top, int width, int height,
+// Texts are read and drawn wide, so that no code page can lose a character
+// on the way from the window to the screen.
+std::wstring GetWindowCaption(HWND hwnd);
+int DrawCaptionText(HDC dc, const std::wstring& text, int left, int top, int width, int height,
                     UINT format);
 int FillSolidRect(HDC dc, int left, int top, int width, int height, COLORREF colour);
 int FrameSolidRect(HDC dc, int left, int top, int width, int height, COLORREF colour);

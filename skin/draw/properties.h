@@ -15,6 +15,8 @@ inline constexpr char kPropAlphaLevel[] = "ALPHALEVEL";  // alpha of the next fa
 inline constexpr char kPropHdIndex[] = "HDINDEX";        // header: pressed item, -1 for none
 inline constexpr char kPropHmIndex[] = "HMINDEX";        // header: hot item, -1 for none
 inline constexpr LONG_PTR kNoItem = -1;                  // "HDINDEX"/"HMINDEX": no item
+inline constexpr char kPropUnicode[] = "UNICODE";        // 1: the skin procedure was installed wide
+inline constexpr char kPropPassProc[] = "PASSPROC";      // detached under a later subclass: where messages go
 
 inline constexpr int kSurfaceCount = 4;  // push-button looks: normal, hover, pressed, disabled
 inline constexpr const char* kPropSurfaceDc[kSurfaceCount] = {"HDC0", "HDC1", "HDC2", "HDC3"};

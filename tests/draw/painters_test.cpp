@@ -545,9 +545,9 @@ TEST_F(HeaderPainter, ReadsTheWholeTextTheBufferAnnounces) {
   item.mask = HDI_TEXT;
   item.pszText = const_cast<char*>(longText.c_str());
   ASSERT_TRUE(SendMessageA(h, HDM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  EXPECT_EQ(skin::GetHeaderItemText(h, 0), std::string(255, 'W'));
-  EXPECT_EQ(skin::GetHeaderItemText(h, 2), "Size");
-  EXPECT_EQ(skin::GetHeaderItemText(h, 1), "");
+  EXPECT_EQ(skin::GetHeaderItemText(h, 0), std::wstring(255, L'W'));
+  EXPECT_EQ(skin::GetHeaderItemText(h, 2), L"Size");
+  EXPECT_EQ(skin::GetHeaderItemText(h, 1), L"");
   test::Canvas c(400, 40, kPaper);
   skin::PaintHeaderItem(h, c.dc(), 0, 0);
   EXPECT_GT(Count(Picture(c.dc(), 400, 40), kBlack), 5);
@@ -599,9 +599,9 @@ TEST_F(HeaderPainter, RealImagesGiveTheSkinnedLook) {
 
 // A header that fills the whole buffer the request announces.
 LRESULT CALLBACK FullBufferHeaderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == HDM_GETITEMA) {
-    auto* item = reinterpret_cast<HDITEMA*>(lParam);
-    for (int i = 0; i < item->cchTextMax; ++i) item->pszText[i] = static_cast<char>('a' + i % 26);
+  if (msg == HDM_GETITEMW) {
+    auto* item = reinterpret_cast<HDITEMW*>(lParam);
+    for (int i = 0; i < item->cchTextMax; ++i) item->pszText[i] = static_cast<wchar_t>(L'a' + i % 26);
     return TRUE;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -615,9 +615,9 @@ TEST(HeaderText, EveryAnnouncedCharacterFitsTheBuffer) {
   RegisterClassA(&wc);
   test::Window h(CreateWindowExA(0, "FullBufferHeader", "", WS_POPUP, 0, 0, 10, 10, nullptr,
                                  nullptr, GetModuleHandleA(nullptr), nullptr));
-  const std::string text = skin::GetHeaderItemText(h, 0);
+  const std::wstring text = skin::GetHeaderItemText(h, 0);
   ASSERT_EQ(text.size(), 256u);
-  EXPECT_EQ(text[255], static_cast<char>('a' + 255 % 26));
+  EXPECT_EQ(text[255], static_cast<wchar_t>(L'a' + 255 % 26));
 }
 
 // ---------------------------------------------------------------------------

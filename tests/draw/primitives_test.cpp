@@ -279,25 +279,25 @@ TEST(FocusFrame, DrawnTwiceLeavesNoTrace) {
 }
 
 TEST(CaptionText, ALongCaptionIsCutWithAnEllipsis) {
-  const std::string text = "A caption far too long for the narrow rectangle it is drawn in";
+  const std::wstring text = L"A caption far too long for the narrow rectangle it is drawn in";
   test::Canvas drawn(60, 20);
   SetBkMode(drawn.dc(), TRANSPARENT);
   const int height = skin::DrawCaptionText(drawn.dc(), text, 0, 0, 60, 20, skin::kCaptionFormat);
   EXPECT_GT(height, 0);
   // What the platform makes of the text when asked to shorten it, drawn as is.
-  std::vector<char> cut(text.begin(), text.end());
-  cut.resize(text.size() + 8, '\0');
+  std::vector<wchar_t> cut(text.begin(), text.end());
+  cut.resize(text.size() + 8, L'\0');
   RECT r{0, 0, 60, 20};
   test::Canvas scratch(60, 20);
-  DrawTextA(scratch.dc(), cut.data(), -1, &r,
+  DrawTextW(scratch.dc(), cut.data(), -1, &r,
             DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING | DT_CALCRECT);
-  const std::string shortened(cut.data());
+  const std::wstring shortened(cut.data());
   ASSERT_LT(shortened.size(), text.size());
-  ASSERT_EQ(shortened.substr(shortened.size() - 3), "...");
+  ASSERT_EQ(shortened.substr(shortened.size() - 3), L"...");
   test::Canvas expected(60, 20);
   SetBkMode(expected.dc(), TRANSPARENT);
   RECT e{0, 0, 60, 20};
-  DrawTextA(expected.dc(), shortened.c_str(), -1, &e, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  DrawTextW(expected.dc(), shortened.c_str(), -1, &e, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   int differ = 0, ink = 0;
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 60; ++x) {
@@ -313,7 +313,7 @@ TEST(CaptionText, ALongCaptionIsCutWithAnEllipsis) {
 TEST(WindowMeasures, CaptionAndSize) {
   test::Window empty(CreateWindowExA(0, "STATIC", "", WS_POPUP, 10, 20, 30, 40, nullptr, nullptr,
                                      nullptr, nullptr));
-  EXPECT_EQ(skin::GetWindowCaption(empty), "");
+  EXPECT_EQ(skin::GetWindowCaption(empty), L"");
   skin::WindowSize size;
   EXPECT_NE(skin::GetWindowSize(empty, size), 0);
   EXPECT_EQ(size.Left, 10);
@@ -323,11 +323,11 @@ TEST(WindowMeasures, CaptionAndSize) {
   EXPECT_EQ(size.Width, 30);
   EXPECT_EQ(size.Height, 40);
 
-  // Code page 936 text: the bytes of the ANSI text, not characters.
+  // Code page 936 text of an ANSI window comes back as its characters.
   const char kGodMode[] = "\xC9\xCF\xB5\xDB mode";
   test::Window named(CreateWindowExA(0, "STATIC", kGodMode, WS_POPUP, 0, 0, 10, 10, nullptr,
                                      nullptr, nullptr, nullptr));
-  EXPECT_EQ(skin::GetWindowCaption(named), kGodMode);
+  EXPECT_EQ(skin::GetWindowCaption(named), L"\u4E0A\u5E1D mode");
 }
 
 TEST(WindowMeasures, ClientOffsetTakesScrollBarsOffBeforeHalving) {
@@ -396,7 +396,7 @@ TEST(Leaks, EveryPrimitiveFreesWhatItMakes) {
     skin::FillSolidRect(dst.dc(), 0, 0, 4, 4, RGB(i & 0xFF, 1, 2));
     skin::FrameSolidRect(dst.dc(), 0, 0, 4, 4, RGB(1, i & 0xFF, 2));
     skin::DrawFocusFrame(dst.dc(), 0, 0, 4, 4);
-    skin::DrawCaptionText(dst.dc(), "x", 0, 0, 4, 4, skin::kCaptionFormat);
+    skin::DrawCaptionText(dst.dc(), L"x", 0, 0, 4, 4, skin::kCaptionFormat);
     skin::GetWindowCaption(win);
     skin::WindowSize size;
     skin::GetWindowSize(win, size);

@@ -129,7 +129,7 @@ inline BOOL CALLBACK CollectPropName(HWND, LPSTR name, HANDLE, ULONG_PTR out) {
 inline std::set<std::string> PropNames(HWND hwnd) {
   static const std::set<std::string> kSkinNames{"PROCADDR", "OLDSTYLE", "MOUSEFLAG", "TIMERID", "OLDSTATE",
                                                 "ALPHALEVEL", "HDINDEX", "HMINDEX", "HDC0", "HDC1", "HDC2",
-                                                "HDC3", "BMP0", "BMP1", "BMP2", "BMP3"};
+                                                "HDC3", "BMP0", "BMP1", "BMP2", "BMP3", "UNICODE", "PASSPROC"};
   std::set<std::string> all;
   EnumPropsExA(hwnd, CollectPropName, reinterpret_cast<LPARAM>(&all));
   std::set<std::string> names;
@@ -141,7 +141,10 @@ inline std::set<std::string> PropNames(HWND hwnd) {
 inline bool IsSkinned(HWND hwnd) { return GetPropA(hwnd, skin::kPropProcAddr) != nullptr; }
 inline int SkinnedCount() { return skin::Engine().skinnedCount; }
 inline LONG_PTR Prop(HWND hwnd, const char* name) { return skin::ReadProp(hwnd, name); }
-inline LONG_PTR WindowProcOf(HWND hwnd) { return GetWindowLongPtrA(hwnd, GWLP_WNDPROC); }
+// Read in the window's own character set, as the skin installs its procedure.
+inline LONG_PTR WindowProcOf(HWND hwnd) {
+  return IsWindowUnicode(hwnd) ? GetWindowLongPtrW(hwnd, GWLP_WNDPROC) : GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+}
 
 // Installed as a window's procedure before the skin attaches, so that the skin
 // takes it as the previous procedure: records every message, passes it to the
