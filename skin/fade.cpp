@@ -15,6 +15,18 @@ namespace {
 
 // One tick of a fade: blend the current state's surface at the current alpha,
 // then raise the alpha, or end the fade once it has passed full opacity.
+// user32's TrackMouseEvent, looked up when it is needed rather than imported:
+// an import would keep the program from starting where user32 lacks it, and
+// comctl32's fallback would never get its chance.
+using TrackMouseEventFn = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+
+TrackMouseEventFn UserTrackMouseEvent() {
+  const FARPROC found = GetProcAddress(GetModuleHandleA("user32"), "TrackMouseEvent");
+  // GetProcAddress knows no signatures; going through void (*)() is the cast
+  // between function types that the compiler accepts without a warning.
+  return reinterpret_cast<TrackMouseEventFn>(reinterpret_cast<void (*)()>(found));
+}
+
 void FadeStep(HWND hwnd) {
   const LONG_PTR alpha = ReadProp(hwnd, kPropAlphaLevel);
   BlendButtonFade(hwnd, nullptr);
@@ -31,12 +43,13 @@ void FadeStep(HWND hwnd) {
 
 void TrackMouseLeave(HWND hwnd) {
   TRACKMOUSEEVENT request{};
-  request.cbSize = sizeof(request);
+  request.cbSize = sizeof(request);  // not a literal 16: the structure is 24 bytes on 64-bit
   request.dwFlags = TME_LEAVE;
   request.hwndTrack = hwnd;
   request.dwHoverTime = 0;
-  if (Engine().userTrackMouse) {
-    TrackMouseEvent(&request);
+  const TrackMouseEventFn userTrack = Engine().userTrackMouse ? UserTrackMouseEvent() : nullptr;
+  if (userTrack) {
+    userTrack(&request);
   } else {
     _TrackMouseEvent(&request);
   }
