@@ -265,6 +265,86 @@ TEST_F(AttachTest, ResizeKeepsSurfacesAndReplacesBitmapsAndRegion) {
   skin::EndSkin(form);
 }
 
+// A command button that destroys itself when the skin switches it to
+// owner-draw, so that the skin's procedure can no longer be installed.
+WNDPROC g_buttonProc = nullptr;
+LRESULT CALLBACK VanishingButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == BM_SETSTYLE) {
+    DestroyWindow(hwnd);
+    return 0;
+  }
+  return CallWindowProcA(g_buttonProc, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(AttachTest, ARefusedProcedureLeavesTheWindowUncountedAndNothingBehind) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  ASSERT_TRUE(GetClassInfoExA(nullptr, "Button", &wc));
+  g_buttonProc = wc.lpfnWndProc;
+  wc.lpfnWndProc = VanishingButtonProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "ThunderCommandButton";
+  wc.style &= ~CS_GLOBALCLASS;
+  RegisterClassExA(&wc);
+  test::Window form(CreateForm());
+  HWND kept = CreateChild(form, "Button", BS_PUSHBUTTON, 10, 50, 90, 26, "kept");
+  HWND vanishing = CreateChild(form, "ThunderCommandButton", BS_PUSHBUTTON, 10, 10, 90, 26, "gone");
+  ASSERT_EQ(skin::BeginSkin(kept), 1);  // the images exist before the count of slots
+  const int slots = test::FreeGdiSlots();
+
+  EXPECT_EQ(skin::AttachSkin(vanishing), 0);
+  EXPECT_FALSE(IsWindow(vanishing));
+  EXPECT_EQ(SkinnedCount(), 1);
+  EXPECT_EQ(test::FreeGdiSlots(), slots) << "surfaces or region left behind";
+  EXPECT_EQ(skin::EndSkin(kept), 1);
+}
+
+// A subclass installed over the skin's procedure after attach, as another
+// library might, and taken out again later.
+WNDPROC g_belowSubclass = nullptr;
+int g_subclassSaw = 0;
+LRESULT CALLBACK LaterSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  ++g_subclassSaw;
+  return CallWindowProcA(g_belowSubclass, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(AttachTest, DetachLeavesALaterSubclassInPlaceAndTheWindowWorking) {
+  test::Window form(CreateForm());
+  HWND edit = CreateChild(form, "Edit", 0, 10, 10, 100, 22);
+  Recorder::Install(edit);  // stands for the window's own procedure
+  const LONG_PTR own = WindowProcOf(edit);
+  // Each procedure sees a text change exactly once.
+  auto passesOnce = [edit] {
+    Seen().clear();
+    g_subclassSaw = 0;
+    SetWindowTextA(edit, "text");
+    return CountSeen(edit, WM_SETTEXT) == 1 && g_subclassSaw == 1;
+  };
+
+  ASSERT_EQ(skin::BeginSkin(edit), 1);
+  g_belowSubclass =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterSubclass)));
+  EXPECT_EQ(skin::EndSkin(edit), 1);
+  EXPECT_EQ(SkinnedCount(), 0);
+  EXPECT_EQ(WindowProcOf(edit), reinterpret_cast<LONG_PTR>(&LaterSubclass));
+  EXPECT_TRUE(passesOnce());
+
+  // Attached again over the subclass, and detached: no message goes round twice.
+  EXPECT_EQ(skin::BeginSkin(edit), 1);
+  EXPECT_TRUE(IsSkinned(edit));
+  EXPECT_TRUE(passesOnce());
+  EXPECT_EQ(skin::EndSkin(edit), 1);
+
+  // The subclass unhooks itself: the window is its own procedure again.
+  SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_belowSubclass));
+  Seen().clear();
+  SetWindowTextA(edit, "again");
+  EXPECT_EQ(CountSeen(edit, WM_SETTEXT), 1);
+  EXPECT_EQ(WindowProcOf(edit), own);
+  EXPECT_TRUE(PropNames(edit).empty());
+  EXPECT_EQ(SkinnedCount(), 0);
+}
+
 struct OtherThreadForm {
   HWND form = nullptr;
   HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
