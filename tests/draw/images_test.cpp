@@ -247,6 +247,22 @@ TEST_F(SkinImagesTest, OptionRingsAndInteriorsFollowTheirStates) {
   EXPECT_LT(GetRValue(At(o, 3, 26 + 9)), GetRValue(At(o, 9, 26 + 3)));
 }
 
+// The interiors' quoted ends: the pressed face down its stretched column, the
+// hover circle along its falling diagonal, the pressed one along its rising one.
+TEST_F(SkinImagesTest, GradientsReachTheirQuotedEnds) {
+  const Surface& b = images().Button;
+  EXPECT_EQ(At(b, 3, 42 + 2), 0xF3CC86u);   // interior's top row
+  EXPECT_EQ(At(b, 3, 42 + 18), 0xFCEFD6u);  // and its bottom row
+  const Surface& o = images().Option;
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(At(o, 4 - i, 13 + 2 + i), 0xF8EAC3u);   // hover, upper left
+    EXPECT_EQ(At(o, 10 - i, 13 + 8 + i), 0xFDF5E0u);  // hover, lower right
+    EXPECT_EQ(At(o, 2 + i, 26 + 8 + i), 0xF5E1ADu);   // pressed, lower left
+    EXPECT_EQ(At(o, 8 + i, 26 + 2 + i), 0xFDF1D5u);   // pressed, upper right
+  }
+}
+
 TEST_F(SkinImagesTest, HeaderRowsZeroNineAndBottomLine) {
   const Surface& h = images().Header;
   ExpectRow(h, 0, 0,
