@@ -11,6 +11,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace skin {
 namespace {
 
@@ -35,10 +37,12 @@ SIZE ClientSizeOf(HWND hwnd) {
 
 LONG_PTR StyleOf(HWND hwnd) { return GetWindowLongPtrA(hwnd, GWL_STYLE); }
 
-// The part of the full range the bar shows, held in single precision.
+// The part of the full range the bar shows, held in single precision. Kept
+// within 0 to 1: a position beyond either end fills the bar fully or not at
+// all, and the fill never reaches the frame around the client area.
 float ProgressFraction(HWND hwnd) {
   const auto position = static_cast<int>(SendMessageA(hwnd, PBM_GETPOS, 0, 0));
-  return static_cast<float>(position / kProgressFull);
+  return std::clamp(static_cast<float>(position / kProgressFull), 0.0f, 1.0f);
 }
 
 int Scaled(float fraction, int length) { return RoundHalfEven(static_cast<double>(fraction) * length); }

@@ -226,6 +226,45 @@ TEST_F(PaintTest, ProgressBarsFillByPositionHorizontallyAndFromTheBottom) {
   EXPECT_EQ(SendMessageA(across, WM_NCPAINT, 1, 0), 0);
 }
 
+TEST_F(PaintTest, ProgressBeyondEitherEndOfTheRangeKeepsItsFrameOnEverySide) {
+  struct Bar {
+    DWORD style;
+    int low, high, position;
+    COLORREF inside;  // what the client area shows
+  };
+  const Bar bars[] = {
+      {0, 0, 60000, 45000, skin::kProgressFill},
+      {0, -30000, 30000, -15000, skin::kWhite},
+      {PBS_VERTICAL | PBS_SMOOTH, -30000, 30000, -15000, skin::kWhite},
+      {PBS_VERTICAL | PBS_SMOOTH, 0, 60000, 45000, skin::kProgressFill},
+  };
+  std::vector<HWND> windows;
+  for (const Bar& b : bars) {
+    windows.push_back(Child("ProgressBar20WndClass", WS_BORDER | b.style, 10 + 40 * static_cast<int>(windows.size()),
+                            10, b.style ? 24 : 30, b.style ? 80 : 24));
+    SendMessageA(windows.back(), PBM_SETRANGE32, b.low, b.high);
+    SendMessageA(windows.back(), PBM_SETPOS, b.position, 0);
+  }
+  Attach();
+  for (size_t i = 0; i < std::size(bars); ++i) {
+    SCOPED_TRACE(i);
+    Repaint(windows[i]);
+    const Capture c(windows[i]);
+    const int w = c.size.cx, h = c.size.cy;
+    for (int x = 0; x < w; ++x) {
+      ASSERT_EQ(c(x, 0), skin::kFrameEnabled) << "top " << x;
+      ASSERT_EQ(c(x, h - 1), skin::kFrameEnabled) << "bottom " << x;
+    }
+    for (int y = 0; y < h; ++y) {
+      ASSERT_EQ(c(0, y), skin::kFrameEnabled) << "left " << y;
+      ASSERT_EQ(c(w - 1, y), skin::kFrameEnabled) << "right " << y;
+    }
+    const POINT o = ClientOrigin(windows[i]);
+    const SIZE client = ClientSize(windows[i]);
+    for (POINT p : {o, POINT{o.x + client.cx - 1, o.y + client.cy - 1}}) EXPECT_EQ(c(p.x, p.y), bars[i].inside);
+  }
+}
+
 TEST_F(PaintTest, HeaderItemsShowPressedOverHotAndTheBackgroundFillsTheRest) {
   HWND header = Child("SysHeader32", 0, 10, 10, 300, 20);
   HWND empty = Child("MSVB_Lib_Header", 0, 10, 50, 200, 20);
