@@ -165,10 +165,13 @@ int DrawSkinImage(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, 
                   int marginLeft, int marginTop, int marginRight, int marginBottom,
                   std::optional<OLE_COLOR> key) {
   if (w == 0 || h == 0 || sw == 0 || sh == 0) return 0;
+  if (!src) return 0;  // an image that failed to build draws nothing
   const int L = marginLeft, T = marginTop, R = marginRight, B = marginBottom;
 
-  // Composed off-screen so that dst receives a single block transfer.
+  // Composed off-screen so that dst receives a single block transfer; without
+  // the surface there is nothing to transfer.
   Surface tmp = CreateSurface(w, h);
+  if (!tmp) return 0;
   const HDC t = tmp.dc();
   if (L <= 0 && T <= 0 && R <= 0 && B <= 0) {
     StretchBlt(t, 0, 0, w, h, src, sx + L, sy + T, sw - R, sh - B, SRCCOPY);
@@ -197,6 +200,8 @@ int DrawSkinImage(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, 
 // is ORed in, and the result goes to the destination in one transfer.
 void TransparentBlit(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, OLE_COLOR key,
                      HPALETTE palette) {
+  // Without a source the mask method would paint a black block.
+  if (!src) return;
   // Declared in reverse order of release: source, result, mask, palette, display.
   OwnedDC display = CreateDisplayDC();
   Palette halftone;

@@ -70,13 +70,15 @@ Surface CreateSurface(int width, int height);
 // nine-grid rule (corners kept, edges stretched along, centre both ways),
 // composed off-screen so that dst receives one block transfer. With a key
 // colour the transfer leaves dst unchanged where the cell has that colour.
+// A source of 0 or a surface that cannot be made leaves dst untouched (result 0).
 int DrawSkinImage(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
                   int marginLeft, int marginTop, int marginRight, int marginBottom,
                   std::optional<OLE_COLOR> key = std::nullopt);
 
 // Copies the w x h block at (sx, sy) of src to (x, y) of dst, leaving dst as it
 // was wherever the source pixel equals the key. The key is an OLE colour, so a
-// system colour (high bit set) stands for that colour.
+// system colour (high bit set) stands for that colour. A source of 0 leaves
+// dst untouched.
 void TransparentBlit(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, OLE_COLOR key,
                      HPALETTE palette = nullptr);
 

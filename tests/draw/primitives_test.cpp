@@ -130,6 +130,30 @@ TEST(NineGrid, ZeroSizeDrawsNothing) {
     for (int x = 0; x < 10; ++x) ASSERT_EQ(dst.Pixel(x, y), kBackground);
 }
 
+// A failed image (source 0) or a surface that cannot be made draws nothing.
+TEST(NineGrid, NothingToDrawFromLeavesTheDestinationAlone) {
+  test::Canvas cell(7, 21);
+  PaintCell(cell);
+  test::Canvas dst(10, 10, kBackground);
+  auto untouched = [&dst] {
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 10; ++x)
+        if (dst.Pixel(x, y) != kBackground) return false;
+    return true;
+  };
+  skin::TransparentBlit(dst.dc(), 0, 0, 10, 10, nullptr, 0, 0, kMagenta);
+  EXPECT_TRUE(untouched()) << "keyed blit";
+  EXPECT_EQ(skin::DrawSkinImage(dst.dc(), 0, 0, 10, 10, nullptr, 0, 0, 7, 21, 3, 3, 3, 3), 0);
+  EXPECT_TRUE(untouched()) << "opaque nine-grid";
+  EXPECT_EQ(skin::DrawSkinImage(dst.dc(), 0, 0, 10, 10, nullptr, 0, 0, 7, 21, 3, 3, 3, 3, kMagenta), 0);
+  EXPECT_TRUE(untouched()) << "keyed nine-grid";
+  {
+    GdiTableFiller full(0);
+    EXPECT_EQ(skin::DrawSkinImage(dst.dc(), 0, 0, 10, 10, cell.dc(), 0, 0, 7, 21, 3, 3, 3, 3, kMagenta), 0);
+  }
+  EXPECT_TRUE(untouched()) << "no surface";
+}
+
 TEST(NineGrid, KeyedDrawLeavesTheDestinationUnderKeyPixels) {
   test::Canvas cell(3, 3, RGB(1, 2, 3));
   SetPixel(cell.dc(), 0, 0, kMagenta);
