@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "skin/draw/colors.h"
 #include "skin/draw/images.h"
 #include "skin/fade.h"
+#include "tests/skin/interaction_fixture.h"
 #include "tests/skin/skin_fixture.h"
 #include "tests/support/win32_test.h"
 
@@ -303,6 +306,107 @@ TEST_F(PaintTest, HeaderItemsShowPressedOverHotAndTheBackgroundFillsTheRest) {
   Repaint(empty);
   const Capture e(empty);
   for (int x : {0, 100, 199}) EXPECT_EQ(e(x, 5), ImagePixel(image, skin::kHeaderBackground.X, 5)) << x;
+}
+
+// Client insets of 3 and 4 pixels across, 2 and 3 down: odd excesses.
+LRESULT CALLBACK OddBorderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCALCSIZE) {
+    RECT& r = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
+    r = {r.left + 3, r.top + 2, r.right - 4, r.bottom - 3};
+    return 0;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+bool IsInk(COLORREF c) { return GetRValue(c) < 0x60 && GetGValue(c) < 0x60 && GetBValue(c) < 0x60; }
+
+// Rows of a w x h area holding ink, and the bounding box of the ink.
+struct Ink {
+  Ink(HDC dc, int left, int w, int h) {
+    for (int y = 0; y < h; ++y) {
+      bool row = false;
+      for (int x = left; x < left + w; ++x) {
+        if (!IsInk(GetPixel(dc, x, y))) continue;
+        row = true;
+        box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
+               std::max<LONG>(box.bottom, y)};
+      }
+      rows += row;
+    }
+  }
+  int rows = 0;
+  RECT box{1 << 20, 1 << 20, -1, -1};
+};
+
+// Rules that hold today and that a later change could break unnoticed.
+TEST_F(PaintTest, CaptionFontsBackgroundPrefixOddBordersResizeAndDetachedFade) {
+  HFONT font = CreateFontA(-40, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "");
+  HWND big = Child("Button", BS_PUSHBUTTON, 10, 10, 200, 60, "Hg");
+  HWND prefixed = Child("Button", BS_PUSHBUTTON, 220, 10, 100, 30, "&W");
+  HWND plain = Child("Button", BS_PUSHBUTTON, 220, 50, 100, 30, "W");
+  HWND header = Child("SysHeader32", 0, 10, 80, 300, 50);
+  HDITEMA item{};
+  item.mask = HDI_WIDTH | HDI_TEXT;
+  item.cxy = 120;
+  item.pszText = const_cast<char*>("Hg");
+  SendMessageA(header, HDM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  for (HWND w : {big, header}) SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  itest::RegisterStandIn("OddBorder", OddBorderProc);
+  HWND odd = Child("OddBorder", 0, 10, 140, 60, 40);
+  Attach();
+  TEXTMETRICA system{};
+  {
+    test::Canvas probe(1, 1);
+    SelectObject(probe.dc(), GetStockObject(SYSTEM_FONT));
+    GetTextMetricsA(probe.dc(), &system);
+  }
+
+  // Captions and header items in the control's own font, on a transparent
+  // background: the faces hold no pure white where the text sits.
+  const HDC normal = skin::GetSurfaceDc(big, skin::kStateNormal);
+  EXPECT_GT(Ink(normal, 0, 200, 60).rows, system.tmHeight);
+  Repaint(header);
+  const Capture h(header);
+  EXPECT_GT(Ink(h.canvas.dc(), 0, 120, 50).rows, system.tmHeight);
+  int white = 0;
+  for (int y = 3; y < 57; ++y)
+    for (int x = 3; x < 197; ++x) white += GetPixel(normal, x, y) == skin::kWhite;
+  for (int y = 0; y < 50; ++y)
+    for (int x = 0; x < 120; ++x) white += h(x, y) == skin::kWhite;
+  EXPECT_EQ(white, 0);
+
+  // "&" is not drawn and underlines the next character: the two looks differ
+  // only in a line at the foot of the W.
+  const Ink w(skin::GetSurfaceDc(plain, 0), 0, 100, 30);
+  int differ = 0, outside = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 100; ++x) {
+      if (GetPixel(skin::GetSurfaceDc(prefixed, 0), x, y) == GetPixel(skin::GetSurfaceDc(plain, 0), x, y)) continue;
+      ++differ;
+      outside += y < w.box.bottom - 1 || x < w.box.left - 1 || x > w.box.right + 1;
+    }
+  EXPECT_GT(differ, 3);
+  EXPECT_EQ(outside, 0);
+
+  // An odd excess is halved to the even neighbour: 7 gives 4, 5 gives 2.
+  int bx = 0, by = 0;
+  skin::GetClientOffset(odd, bx, by);
+  EXPECT_EQ(bx, 4);
+  EXPECT_EQ(by, 2);
+
+  // Resizing renders all four looks again at the new size.
+  SetWindowPos(plain, nullptr, 0, 0, 150, 44, SWP_NOMOVE | SWP_NOZORDER);
+  const HDC image = skin::CurrentSkinImages().Button.dc();
+  for (int i = 0; i < skin::kSurfaceCount; ++i) {
+    EXPECT_EQ(GetPixel(skin::GetSurfaceDc(plain, i), 149, 22), GetPixel(image, 6, 21 * i + 10)) << i;
+    EXPECT_EQ(GetPixel(skin::GetSurfaceDc(plain, i), 75, 43), GetPixel(image, 3, 21 * i + 20)) << i;
+  }
+
+  // Detaching a fading button stops its timer.
+  ASSERT_NE(skin::StartStateTimer(big), 0u);
+  ASSERT_EQ(skin::DetachSkin(big), 1);
+  EXPECT_FALSE(KillTimer(big, skin::kFadeTimerId));
+  DeleteObject(font);
 }
 
 TEST_F(PaintTest, ClientEdgeBecomesAFlatFrameWithTheBackgroundInside) {
