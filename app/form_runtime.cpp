@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "app/error_report.h"
+#include "skin/draw/gdi.h"
 
 namespace form {
 
@@ -20,19 +21,6 @@ constexpr UINT kLabelTextFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX
 constexpr UINT kFirstControlId = 100;
 constexpr int kCentiPointsPerInch = 7200;
 
-// Selects a GDI object into a DC for one scope.
-class SelectScope {
- public:
-  SelectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  SelectScope(const SelectScope&) = delete;
-  SelectScope& operator=(const SelectScope&) = delete;
-  ~SelectScope() { SelectObject(dc_, old_); }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
 LOGFONTW LogFontOf(const FontDef& font, int dpi) {
   LOGFONTW lf{};
   lf.lfHeight = -MulDiv(font.centiPoints, dpi, kCentiPointsPerInch);
@@ -47,12 +35,12 @@ LOGFONTW LogFontOf(const FontDef& font, int dpi) {
   return lf;
 }
 
-HFONT CreateUserInterfaceFont() {
+skin::Font CreateUserInterfaceFont() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-  return nullptr;
+    return skin::Font(CreateFontIndirectW(&metrics.lfMessageFont));
+  return skin::Font();
 }
 
 void RegisterFormClass(const wchar_t* className, WNDPROC proc) {
@@ -70,10 +58,11 @@ void RegisterFormClass(const wchar_t* className, WNDPROC proc) {
   if (!RegisterClassExW(&wc)) ReportErrorAndExit(L"注册窗口类", GetLastError());
 }
 
-HICON LoadFormIcon(WORD id, int sizeMetricX, int sizeMetricY) {
-  if (!id) return nullptr;
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                       GetSystemMetrics(sizeMetricX), GetSystemMetrics(sizeMetricY), 0));
+// Not shared (no LR_SHARED): the form destroys its icons with the window.
+skin::Icon LoadFormIcon(WORD id, int sizeMetricX, int sizeMetricY) {
+  if (!id) return skin::Icon();
+  return skin::Icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                  GetSystemMetrics(sizeMetricX), GetSystemMetrics(sizeMetricY), 0)));
 }
 
 }  // namespace
@@ -82,16 +71,13 @@ struct Form::Control {
   explicit Control(const ControlDef& s) : def(s), colour(s.textColour) {}
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
-  ~Control() {
-    if (font) DeleteObject(font);
-  }
   bool IsLabel() const { return def.kind == ControlKind::Label; }
 
   const ControlDef& def;
   HWND hwnd = nullptr;
   UINT id = 0;
   LOGFONTW logFont{};
-  HFONT font = nullptr;  // owned; nullptr: the form's font
+  skin::Font font;  // empty: the form's font
   COLORREF colour;
   RECT rect{};  // client pixels
 };
@@ -107,11 +93,7 @@ int ScreenDpi() {
 
 Form::Form(const FormDef& def, bool endsProcess) : def_(def), endsProcess_(endsProcess), dpi_(ScreenDpi()) {}
 
-Form::~Form() {
-  if (formFont_) DeleteObject(formFont_);
-  if (bigIcon_) DestroyIcon(bigIcon_);
-  if (smallIcon_) DestroyIcon(smallIcon_);
-}
+Form::~Form() = default;
 
 Form* Form::Load(const FormDef& def, bool endsProcess) {
   RegisterFormClass(def.className, &Form::WindowProc);
@@ -129,11 +111,12 @@ Form* Form::Load(const FormDef& def, bool endsProcess) {
   if (!hwnd) ReportErrorAndExit(L"创建窗口", GetLastError());
 
   form->formFont_ = CreateUserInterfaceFont();
-  if (form->formFont_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->formFont_), FALSE);
+  if (form->formFont_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->formFont_.get()), FALSE);
   form->bigIcon_ = LoadFormIcon(def.iconId, SM_CXICON, SM_CYICON);
   form->smallIcon_ = LoadFormIcon(def.iconId, SM_CXSMICON, SM_CYSMICON);
-  if (form->bigIcon_) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form->bigIcon_));
-  if (form->smallIcon_) SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form->smallIcon_));
+  if (form->bigIcon_) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form->bigIcon_.get()));
+  if (form->smallIcon_)
+    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form->smallIcon_.get()));
   form->CreateControls();
   form->ApplyTabOrder();
 
@@ -167,9 +150,9 @@ void Form::CreateControls() {
                TwipsToPixels(s.top + s.height, dpi_)};
     if (s.font) {
       c->logFont = LogFontOf(*s.font, dpi_);
-      c->font = CreateFontIndirectW(&c->logFont);
+      c->font.reset(CreateFontIndirectW(&c->logFont));
     } else if (formFont_) {
-      GetObjectW(formFont_, sizeof(c->logFont), &c->logFont);
+      GetObjectW(formFont_.get(), sizeof(c->logFont), &c->logFont);
     }
     if (!c->IsLabel()) {
       const bool button = s.kind == ControlKind::CommandButton;
@@ -178,7 +161,7 @@ void Form::CreateControls() {
                                 c->rect.right - c->rect.left, c->rect.bottom - c->rect.top, hwnd_,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c->id)), instance, nullptr);
       if (!c->hwnd) ReportErrorAndExit(std::wstring(L"创建控件 ") + s.name, GetLastError());
-      HFONT font = c->font ? c->font : formFont_;
+      HFONT font = FontOf(*c);
       if (font) SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     } else {
       SizeLabel(*c);
@@ -191,7 +174,7 @@ void Form::SizeLabel(Control& c) {
   HDC screen = GetDC(hwnd_);
   SIZE extent{};
   {
-    SelectScope font(screen, c.font ? c.font : formFont_);
+    skin::SelectObjectScope font(screen, FontOf(c));
     GetTextExtentPoint32W(screen, c.def.text, static_cast<int>(wcslen(c.def.text)), &extent);
   }
   ReleaseDC(hwnd_, screen);
@@ -262,9 +245,10 @@ RECT Form::ControlRect(const wchar_t* name) const {
 
 HFONT Form::ControlFont(const wchar_t* name) const {
   const Control* c = Find(name);
-  if (!c) return nullptr;
-  return c->font ? c->font : formFont_;
+  return c ? FontOf(*c) : nullptr;
 }
+
+HFONT Form::FontOf(const Control& c) const { return c.font ? c.font.get() : formFont_.get(); }
 
 bool Form::FontUnderline(const wchar_t* name) const {
   const Control* c = Find(name);
@@ -291,11 +275,11 @@ void Form::SetForeColour(const wchar_t* name, COLORREF colour) {
 }
 
 void Form::RemakeFont(Control& c) {
-  HFONT old = c.font;
-  c.font = CreateFontIndirectW(&c.logFont);
-  if (c.hwnd) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), TRUE);
+  skin::Font fresh(CreateFontIndirectW(&c.logFont));
+  if (c.hwnd) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fresh.get()), TRUE);
   else InvalidateRect(hwnd_, &c.rect, TRUE);
-  if (old) DeleteObject(old);
+  // The old font goes only now, once the control draws with the new one.
+  c.font = std::move(fresh);
 }
 
 void Form::OnPaint() {
@@ -304,7 +288,7 @@ void Form::OnPaint() {
   SetBkMode(dc, TRANSPARENT);
   for (auto& c : controls_) {
     if (!c->IsLabel()) continue;
-    SelectScope font(dc, c->font ? c->font : formFont_);
+    skin::SelectObjectScope font(dc, FontOf(*c));
     SetTextColor(dc, c->colour == kDefaultColour ? GetSysColor(COLOR_BTNTEXT) : c->colour);
     RECT r = c->rect;
     DrawTextW(dc, c->def.text, -1, &r, kLabelTextFormat);

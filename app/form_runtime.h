@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "skin/draw/gdi.h"
+
 namespace form {
 
 // Text colour that leaves the control's own system colour in place.
@@ -113,15 +115,16 @@ class Form {
   const Control* Find(const wchar_t* name) const;
   Control* LabelAt(POINT pt);
   void RemakeFont(Control& c);
+  HFONT FontOf(const Control& c) const;
   void SizeLabel(Control& c);
 
   const FormDef& def_;
   const bool endsProcess_;
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
-  HFONT formFont_ = nullptr;
-  HICON bigIcon_ = nullptr;
-  HICON smallIcon_ = nullptr;
+  skin::Font formFont_;
+  skin::Icon bigIcon_;
+  skin::Icon smallIcon_;
   std::vector<std::unique_ptr<Control>> controls_;
   Control* pressedLabel_ = nullptr;
   HWND savedFocus_ = nullptr;
