@@ -55,7 +55,10 @@ void RegisterFormClass(const wchar_t* className, WNDPROC proc) {
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = className;
-  if (!RegisterClassExW(&wc)) ReportErrorAndExit(L"注册窗口类", GetLastError());
+  if (!RegisterClassExW(&wc)) {
+    const DWORD error = GetLastError();
+    ReportErrorAndExit(L"注册窗口类", error);
+  }
 }
 
 // Not shared (no LR_SHARED): the form destroys its icons with the window.
@@ -108,7 +111,10 @@ Form* Form::Load(const FormDef& def, bool endsProcess) {
   // WM_NCCREATE hands the form to the window, which frees it from then on.
   HWND hwnd = CreateWindowExW(kFormExStyle, def.className, def.caption, kFormStyle, x, y, width, height,
                               nullptr, nullptr, GetModuleHandleW(nullptr), form);
-  if (!hwnd) ReportErrorAndExit(L"创建窗口", GetLastError());
+  if (!hwnd) {
+    const DWORD error = GetLastError();
+    ReportErrorAndExit(L"创建窗口", error);
+  }
 
   form->formFont_ = CreateUserInterfaceFont();
   if (form->formFont_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->formFont_.get()), FALSE);
@@ -160,7 +166,10 @@ void Form::CreateControls() {
                                 button ? kButtonStyle : kTextBoxStyle, c->rect.left, c->rect.top,
                                 c->rect.right - c->rect.left, c->rect.bottom - c->rect.top, hwnd_,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c->id)), instance, nullptr);
-      if (!c->hwnd) ReportErrorAndExit(std::wstring(L"创建控件 ") + s.name, GetLastError());
+      if (!c->hwnd) {
+        const DWORD error = GetLastError();
+        ReportErrorAndExit(std::wstring(L"创建控件 ") + s.name, error);
+      }
       HFONT font = FontOf(*c);
       if (font) SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     } else {
@@ -403,7 +412,10 @@ int RunMessageLoop(HWND form) {
   MSG msg;
   BOOL got;
   while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
-    if (got == -1) ReportErrorAndExit(L"读取消息", GetLastError());
+    if (got == -1) {
+      const DWORD error = GetLastError();
+      ReportErrorAndExit(L"读取消息", error);
+    }
     if (IsWindow(form) && IsDialogMessageW(form, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

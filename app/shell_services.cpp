@@ -49,7 +49,10 @@ std::wstring DesktopPath() {
 }
 
 void CreateFolder(const std::wstring& path) {
-  if (!CreateDirectoryW(path.c_str(), nullptr)) ReportErrorAndExit(L"创建文件夹“" + path + L"”", GetLastError());
+  if (!CreateDirectoryW(path.c_str(), nullptr)) {
+    const DWORD error = GetLastError();
+    ReportErrorAndExit(L"创建文件夹“" + path + L"”", error);
+  }
 }
 
 void StartCommandLine(const std::wstring& commandLine) {
@@ -61,8 +64,10 @@ void StartCommandLine(const std::wstring& commandLine) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    ReportErrorAndExit(L"运行“" + commandLine + L"”", GetLastError());
+  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    const DWORD error = GetLastError();
+    ReportErrorAndExit(L"运行“" + commandLine + L"”", error);
+  }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
 }
