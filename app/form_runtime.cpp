@@ -206,6 +206,7 @@ void Form::FocusFirstTabStop() {
   if (first) SetFocus(first);
 }
 
+// The handler runs last: it may end with the form freed.
 void Form::Fire(const std::wstring& control, const wchar_t* event) {
   const std::wstring name = control + L"_" + event;
   for (size_t i = 0; i < def_.eventCount; ++i) {
@@ -335,8 +336,13 @@ LRESULT Form::OnCtlColor(HDC dc, HWND child) {
 
 void Form::OnCommand(WORD id, WORD code) {
   if (code != BN_CLICKED) return;
-  for (auto& c : controls_)
-    if (c->id == id && c->def.kind == ControlKind::CommandButton) Fire(c->def.name, L"Click");
+  for (auto& c : controls_) {
+    if (c->id != id || c->def.kind != ControlKind::CommandButton) continue;
+    // The handler may run a modal loop (a message box) in which the form is
+    // closed and freed: nothing of the form is touched once it returns.
+    Fire(c->def.name, L"Click");
+    return;
+  }
 }
 
 // A multi-line edit passes Tab on to its parent this way; move the focus as
