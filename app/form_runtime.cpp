@@ -20,6 +20,8 @@ constexpr UINT kLabelTextFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX
 // Control ids start above IDOK/IDCANCEL so dialog keys never pose as a click.
 constexpr UINT kFirstControlId = 100;
 constexpr int kCentiPointsPerInch = 7200;
+// Bit 30 of a key message: the key was already down (an auto-repeat).
+constexpr LPARAM kKeyWasDown = static_cast<LPARAM>(KF_REPEAT) << 16;
 
 LOGFONTW LogFontOf(const FontDef& font, int dpi) {
   LOGFONTW lf{};
@@ -229,6 +231,12 @@ Form::Control* Form::Find(const wchar_t* name) {
   return nullptr;
 }
 
+Form::Control* Form::FindWindowed(HWND hwnd) {
+  for (auto& c : controls_)
+    if (c->hwnd && c->hwnd == hwnd) return c.get();
+  return nullptr;
+}
+
 const Form::Control* Form::Find(const wchar_t* name) const { return const_cast<Form*>(this)->Find(name); }
 
 Form::Control* Form::LabelAt(POINT pt) {
@@ -345,6 +353,27 @@ void Form::OnCommand(WORD id, WORD code) {
   }
 }
 
+// The form has no Cancel button, so Esc does nothing; a multi-line edit in
+// dialog mode would otherwise post WM_CLOSE to the form. Enter on a command
+// button clicks it, once per press: the plain click notification, not the
+// dialog manager's default button (which restyles push buttons) nor a
+// simulated press (which changes the button's look).
+bool Form::TranslateKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+  switch (msg.wParam) {
+    case VK_ESCAPE: return true;
+    case VK_RETURN: {
+      const Control* c = FindWindowed(msg.hwnd);
+      if (!c || c->def.kind != ControlKind::CommandButton) return false;
+      // The click may end with the form freed: nothing of it is touched after.
+      if (!(msg.lParam & kKeyWasDown))
+        SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(c->id, BN_CLICKED), reinterpret_cast<LPARAM>(msg.hwnd));
+      return true;
+    }
+  }
+  return false;
+}
+
 // A multi-line edit passes Tab on to its parent this way; move the focus as
 // the dialog manager would.
 void Form::OnNextDlgCtl(WPARAM wp, LPARAM lp) {
@@ -421,6 +450,10 @@ int RunMessageLoop(HWND form) {
     if (got == -1) {
       const DWORD error = GetLastError();
       ReportErrorAndExit(L"读取消息", error);
+    }
+    if (msg.message == WM_KEYDOWN) {
+      Form* owner = Form::FromWindow(form);
+      if (owner && owner->TranslateKey(msg)) continue;
     }
     if (IsWindow(form) && IsDialogMessageW(form, &msg)) continue;
     TranslateMessage(&msg);

@@ -85,6 +85,10 @@ class Form {
   RECT ControlRect(const wchar_t* name) const;
   HFONT ControlFont(const wchar_t* name) const;
 
+  // Keys the form answers before the dialog manager sees them; true when the
+  // key is used up. RunMessageLoop hands it every WM_KEYDOWN.
+  bool TranslateKey(const MSG& msg);
+
   bool FontUnderline(const wchar_t* name) const;
   void SetFontUnderline(const wchar_t* name, bool underline);
   COLORREF ForeColour(const wchar_t* name) const;
@@ -112,6 +116,7 @@ class Form {
   void OnNextDlgCtl(WPARAM wp, LPARAM lp);
 
   Control* Find(const wchar_t* name);
+  Control* FindWindowed(HWND hwnd);
   const Control* Find(const wchar_t* name) const;
   Control* LabelAt(POINT pt);
   void RemakeFont(Control& c);
@@ -131,8 +136,8 @@ class Form {
   bool unloaded_ = false;
 };
 
-// Runs the thread's message loop with dialog keys (Tab, Enter) for the form;
-// returns the exit code from WM_QUIT.
+// Runs the thread's message loop with the form's keys and the dialog keys
+// (Tab) for the form; returns the exit code from WM_QUIT.
 int RunMessageLoop(HWND form);
 
 }  // namespace form

@@ -43,6 +43,51 @@ void CALLBACK CatchBoxProc(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
+namespace {
+
+constexpr int kGraceTicks = 25;  // after the last step, before the form is destroyed
+const std::vector<std::function<void()>>* g_steps = nullptr;
+HWND g_loopForm = nullptr;
+LoopRun g_loopRun;
+int g_idleTicks = 0;
+
+void CALLBACK LoopStepProc(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_loopRun.stepsRun < g_steps->size()) {
+    (*g_steps)[g_loopRun.stepsRun++]();
+  } else if (++g_idleTicks == kGraceTicks && IsWindow(g_loopForm)) {
+    DestroyWindow(g_loopForm);
+  }
+}
+
+}  // namespace
+
+LoopRun RunMainLoop(HWND form, const std::vector<std::function<void()>>& steps, UINT intervalMs) {
+  g_steps = &steps;
+  g_loopForm = form;
+  g_loopRun = LoopRun{};
+  g_idleTicks = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, intervalMs, LoopStepProc);
+  g_loopRun.exitCode = form::RunMessageLoop(form);
+  g_loopRun.endedByItself = g_idleTicks < kGraceTicks;
+  KillTimer(nullptr, timer);
+  g_steps = nullptr;
+  return g_loopRun;
+}
+
+void SendKey(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof(input));
+}
+
+void TypeKey(WORD vk) {
+  SendKey(vk, false);
+  SendKey(vk, true);
+}
+
 SeenBox ReadMessageBox(HWND box) {
   SeenBox seen;
   seen.title = test::WindowTextW(box);

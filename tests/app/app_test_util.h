@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,23 @@ class LoadedForm1 {
   form::Form* form_;
   HWND hwnd_;
 };
+
+// How RunMainLoop went: the loop's exit code, how many steps ran, and
+// whether the form went by itself before it had to be destroyed.
+struct LoopRun {
+  int exitCode = -1;
+  size_t stepsRun = 0;
+  bool endedByItself = false;
+};
+
+// Runs form::RunMessageLoop for a main form (loaded with endsProcess) while a
+// timer inside the loop runs the steps, one every intervalMs. A form still
+// there a while after the last step is destroyed, so the loop always ends.
+LoopRun RunMainLoop(HWND form, const std::vector<std::function<void()>>& steps, UINT intervalMs = 200);
+
+// Real keyboard input, as the focused window of the foreground gets it.
+void SendKey(WORD vk, bool up);
+void TypeKey(WORD vk);
 
 // What a message box of this thread showed before it was closed.
 struct SeenBox {

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <vector>
+
+#include "app/form1.h"
 #include "tests/app/app_test_util.h"
 #include "tests/support/win32_test.h"
 
@@ -98,6 +102,47 @@ TEST_F(FolderCommands, Command2CreatesTheSystemFolderWhenMissingAndOpensItEither
   EXPECT_TRUE(catcher.boxes().empty());
   // Command2 never touches the desktop.
   EXPECT_FALSE(IsDirectory(target_));
+}
+
+// Enter on a focused command button clicks it as Space does: once per press
+// however long the key is held (the held key repeats), with the skin's look
+// and the button's owner-draw style untouched.
+TEST_F(FolderCommands, EnterOnAFocusedButtonClicksItOncePerPress) {
+  form::Form* form = form::Form::Load(godmode::Form1(), true);
+  const HWND hwnd = form->hwnd();
+  const HWND command2 = form->ControlWindow(L"Command2");
+  apptest::CommandRecord record;
+  std::wstring changed;  // what Enter changed of the button's look
+  auto checkLook = [&](const wchar_t* when) {
+    if ((GetWindowLongW(command2, GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW) changed += L"style ";
+    if (GetPropA(command2, "OLDSTATE") == reinterpret_cast<HANDLE>(2)) changed += L"pressed ";
+    if (!changed.empty()) changed += std::wstring(when) + L"; ";
+  };
+  const std::vector<std::function<void()>> steps = {
+      [&] {
+        SetForegroundWindow(hwnd);
+        SetFocus(command2);
+        for (int i = 0; i < 3; ++i) apptest::SendKey(VK_RETURN, false);
+      },
+      [&] {
+        checkLook(L"held");
+        apptest::SendKey(VK_RETURN, true);
+      },
+      [&] { apptest::TypeKey(VK_RETURN); },
+      [&] {
+        checkLook(L"after");
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+      },
+  };
+  const apptest::LoopRun run = apptest::RunMainLoop(hwnd, steps);
+  EXPECT_EQ(run.stepsRun, steps.size());
+  EXPECT_TRUE(changed.empty()) << test::Narrow(changed);
+  record.WaitForLines(2);
+  test::PumpMessages(500);
+  const auto lines = record.Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], kOpenSystemFolder);
+  EXPECT_EQ(lines[1], kOpenSystemFolder);
 }
 
 }  // namespace
