@@ -70,6 +70,15 @@ skin::Icon LoadFormIcon(WORD id, int sizeMetricX, int sizeMetricY) {
                                                   GetSystemMetrics(sizeMetricX), GetSystemMetrics(sizeMetricY), 0)));
 }
 
+// A text box keeps its caret when tabbed into, with nothing selected: it does
+// not announce DLGC_HASSETSEL, for which the dialog manager selects all text.
+// Installed right after creation, so the procedure below is the class's own.
+LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  const auto classProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+  const LRESULT result = CallWindowProcW(classProc, hwnd, msg, wp, lp);
+  return msg == WM_GETDLGCODE ? result & ~static_cast<LRESULT>(DLGC_HASSETSEL) : result;
+}
+
 }  // namespace
 
 struct Form::Control {
@@ -172,6 +181,7 @@ void Form::CreateControls() {
         const DWORD error = GetLastError();
         ReportErrorAndExit(std::wstring(L"创建控件 ") + s.name, error);
       }
+      if (!button) SetWindowLongPtrW(c->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TextBoxProc));
       HFONT font = FontOf(*c);
       if (font) SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     } else {
@@ -380,9 +390,8 @@ void Form::OnNextDlgCtl(WPARAM wp, LPARAM lp) {
   HWND focus = GetFocus();
   HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp)
                          : GetNextDlgTabItem(hwnd_, focus == hwnd_ ? nullptr : focus, wp != 0);
-  if (!next) return;
-  if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
-  SetFocus(next);
+  // No select-all: a text box keeps its caret.
+  if (next) SetFocus(next);
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -266,6 +266,22 @@ TEST(Form1Keys, EscChangesNothingAndAltF4StillEndsTheProgram) {
   EXPECT_FALSE(IsWindow(hwnd));
 }
 
+TEST_F(Form1Test, TabbingIntoTheTextBoxKeepsItsCaretAndSelectsNothing) {
+  SetForegroundWindow(app.hwnd());
+  const HWND text1 = app.control(L"Text1");
+  SetFocus(text1);
+  SendMessageW(text1, EM_SETSEL, 10, 10);
+  for (const bool shift : {false, true}) {
+    SetFocus(app.control(shift ? L"Command2" : L"Command1"));
+    PressTab(app.hwnd(), shift);
+    ASSERT_EQ(GetFocus(), text1);
+    DWORD start = 0, end = 0;
+    SendMessageW(text1, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 10u) << (shift ? "Shift+Tab" : "Tab");
+    EXPECT_EQ(end, 10u) << (shift ? "Shift+Tab" : "Tab");
+  }
+}
+
 TEST_F(Form1Test, WindowCarriesTheProgramIcon) {
   HICON big = reinterpret_cast<HICON>(SendMessageW(app.hwnd(), WM_GETICON, ICON_BIG, 0));
   ASSERT_NE(big, nullptr);
