@@ -218,6 +218,13 @@ void Form::FocusFirstTabStop() {
   if (first) SetFocus(first);
 }
 
+bool Form::Binds(const wchar_t* control, const wchar_t* event) const {
+  const std::wstring name = std::wstring(control) + L"_" + event;
+  for (size_t i = 0; i < def_.eventCount; ++i)
+    if (name == def_.events[i].name) return true;
+  return false;
+}
+
 // The handler runs last: it may end with the form freed.
 void Form::Fire(const std::wstring& control, const wchar_t* event) {
   const std::wstring name = control + L"_" + event;
@@ -425,11 +432,15 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (lp) OnCommand(LOWORD(wp), HIWORD(wp));
       return 0;
     case WM_SETCURSOR: {
-      // Over a label the cursor is whatever its MouseMove handler chose.
+      // Over a label with a MouseMove handler the cursor is whatever that
+      // handler chose; everywhere else it is the window's own.
       POINT cursor;
       GetCursorPos(&cursor);
       ScreenToClient(hwnd_, &cursor);
-      if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT && LabelAt(cursor)) return TRUE;
+      const Control* label = LabelAt(cursor);
+      if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT && label &&
+          Binds(label->def.name, L"MouseMove"))
+        return TRUE;
       break;
     }
     case WM_ACTIVATE:

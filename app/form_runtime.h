@@ -106,6 +106,7 @@ class Form {
   void FocusFirstTabStop();
   void Unload();
   void Fire(const std::wstring& control, const wchar_t* event);
+  bool Binds(const wchar_t* control, const wchar_t* event) const;
 
   void OnPaint();
   void OnMouseMove(POINT pt);
