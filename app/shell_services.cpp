@@ -55,7 +55,21 @@ void CreateFolder(const std::wstring& path) {
   }
 }
 
+std::wstring SystemDirectory() {
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(path, ARRAYSIZE(path));
+  if (!length || length >= ARRAYSIZE(path)) {
+    const DWORD error = length ? ERROR_INSUFFICIENT_BUFFER : GetLastError();
+    ReportErrorAndExit(L"查找系统文件夹", error);
+  }
+  return std::wstring(path, length);
+}
+
 void StartCommandLine(const std::wstring& commandLine) {
+  // The program is named explicitly: a search by the bare name would look in
+  // the tool's own folder and the current directory first, where anyone may
+  // have put a program of that name. The command line itself is unchanged.
+  const std::wstring program = SystemDirectory() + L"\\" + commandLine.substr(0, commandLine.find(L' '));
   // CreateProcessW may write into the command line, so hand it a copy.
   std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back(L'\0');
@@ -64,7 +78,7 @@ void StartCommandLine(const std::wstring& commandLine) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     const DWORD error = GetLastError();
     ReportErrorAndExit(L"运行“" + commandLine + L"”", error);
   }

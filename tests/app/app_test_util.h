@@ -66,7 +66,11 @@ class MessageBoxCatcher {
 // Reads a message box window (title, static text, icon, owner).
 SeenBox ReadMessageBox(HWND box);
 
-// A record file that the stand-in rundll32.exe appends to.
+// A record file that the stand-in rundll32.exe appends to. While alive, the
+// stand-in is the prefix's system rundll32.exe: copied over Wine's own, which
+// is put back at the end, and run in place of the builtin one (which Wine
+// prefers) through the prefix's DLL override "rundll32.exe"="native". Wine's
+// own set-up runs rundll32 too, so the override lives only this long.
 class CommandRecord {
  public:
   CommandRecord();
@@ -75,11 +79,16 @@ class CommandRecord {
   ~CommandRecord();
   // Lines recorded so far: "<show>|<command line>".
   std::vector<std::wstring> Lines() const;
+  // The path of the program that recorded each line.
+  std::vector<std::wstring> Programs() const;
   // Pumps messages until count lines are there or the time runs out.
   std::vector<std::wstring> WaitForLines(size_t count, DWORD timeoutMs = 15000) const;
 
  private:
+  std::vector<std::wstring> Records() const;
   std::wstring path_;
+  std::wstring systemCopy_;
+  std::wstring original_;
 };
 
 // Points the prefix's desktop (the User Shell Folders "Desktop" value) at a
