@@ -55,6 +55,11 @@ void CreateFolder(const std::wstring& path) {
   }
 }
 
+bool RunsUnderWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
 std::wstring SystemDirectory() {
   wchar_t path[MAX_PATH] = {};
   const UINT length = GetSystemDirectoryW(path, ARRAYSIZE(path));

@@ -16,6 +16,9 @@ std::wstring DesktopPath();
 // Creates one directory level.
 void CreateFolder(const std::wstring& path);
 
+// True for a 32-bit program on 64-bit Windows (IsWow64Process).
+bool RunsUnderWow64();
+
 // The system directory, as GetSystemDirectoryW reports it.
 std::wstring SystemDirectory();
 
