@@ -17,9 +17,12 @@ void Command1_Click(form::Form& form) {
   MessageBoxW(form.hwnd(), kCreatedMessage, kCreatedTitle, kCreatedStyle);
 }
 
-void Command2_Click(form::Form&) {
-  if (!form::PathExists(kSystemGodModeFolder)) form::CreateFolder(kSystemGodModeFolder);
+void MakeAndOpenSystemFolder(bool underWow64) {
+  const wchar_t* onDisk = underWow64 ? kSysnativeGodModeFolder : kSystemGodModeFolder;
+  if (!form::PathExists(onDisk)) form::CreateFolder(onDisk);
   form::StartCommandLine(UrlHandlerCommandLine(kSystemGodModeFolder));
 }
+
+void Command2_Click(form::Form&) { MakeAndOpenSystemFolder(form::RunsUnderWow64()); }
 
 }  // namespace godmode

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "app/error_report.h"
+#include "skin/draw/gdi.h"
 
 namespace form {
 
@@ -19,19 +20,8 @@ constexpr UINT kLabelTextFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX
 // Control ids start above IDOK/IDCANCEL so dialog keys never pose as a click.
 constexpr UINT kFirstControlId = 100;
 constexpr int kCentiPointsPerInch = 7200;
-
-// Selects a GDI object into a DC for one scope.
-class SelectScope {
- public:
-  SelectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  SelectScope(const SelectScope&) = delete;
-  SelectScope& operator=(const SelectScope&) = delete;
-  ~SelectScope() { SelectObject(dc_, old_); }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
+// Bit 30 of a key message: the key was already down (an auto-repeat).
+constexpr LPARAM kKeyWasDown = static_cast<LPARAM>(KF_REPEAT) << 16;
 
 LOGFONTW LogFontOf(const FontDef& font, int dpi) {
   LOGFONTW lf{};
@@ -47,12 +37,12 @@ LOGFONTW LogFontOf(const FontDef& font, int dpi) {
   return lf;
 }
 
-HFONT CreateUserInterfaceFont() {
+skin::Font CreateUserInterfaceFont() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-  return nullptr;
+    return skin::Font(CreateFontIndirectW(&metrics.lfMessageFont));
+  return skin::Font();
 }
 
 void RegisterFormClass(const wchar_t* className, WNDPROC proc) {
@@ -67,13 +57,26 @@ void RegisterFormClass(const wchar_t* className, WNDPROC proc) {
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = className;
-  if (!RegisterClassExW(&wc)) ReportErrorAndExit(L"注册窗口类", GetLastError());
+  if (!RegisterClassExW(&wc)) {
+    const DWORD error = GetLastError();
+    ReportErrorAndExit(L"注册窗口类", error);
+  }
 }
 
-HICON LoadFormIcon(WORD id, int sizeMetricX, int sizeMetricY) {
-  if (!id) return nullptr;
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                       GetSystemMetrics(sizeMetricX), GetSystemMetrics(sizeMetricY), 0));
+// Not shared (no LR_SHARED): the form destroys its icons with the window.
+skin::Icon LoadFormIcon(WORD id, int sizeMetricX, int sizeMetricY) {
+  if (!id) return skin::Icon();
+  return skin::Icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                  GetSystemMetrics(sizeMetricX), GetSystemMetrics(sizeMetricY), 0)));
+}
+
+// A text box keeps its caret when tabbed into, with nothing selected: it does
+// not announce DLGC_HASSETSEL, for which the dialog manager selects all text.
+// Installed right after creation, so the procedure below is the class's own.
+LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  const auto classProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+  const LRESULT result = CallWindowProcW(classProc, hwnd, msg, wp, lp);
+  return msg == WM_GETDLGCODE ? result & ~static_cast<LRESULT>(DLGC_HASSETSEL) : result;
 }
 
 }  // namespace
@@ -82,16 +85,13 @@ struct Form::Control {
   explicit Control(const ControlDef& s) : def(s), colour(s.textColour) {}
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
-  ~Control() {
-    if (font) DeleteObject(font);
-  }
   bool IsLabel() const { return def.kind == ControlKind::Label; }
 
   const ControlDef& def;
   HWND hwnd = nullptr;
   UINT id = 0;
   LOGFONTW logFont{};
-  HFONT font = nullptr;  // owned; nullptr: the form's font
+  skin::Font font;  // empty: the form's font
   COLORREF colour;
   RECT rect{};  // client pixels
 };
@@ -107,11 +107,7 @@ int ScreenDpi() {
 
 Form::Form(const FormDef& def, bool endsProcess) : def_(def), endsProcess_(endsProcess), dpi_(ScreenDpi()) {}
 
-Form::~Form() {
-  if (formFont_) DeleteObject(formFont_);
-  if (bigIcon_) DestroyIcon(bigIcon_);
-  if (smallIcon_) DestroyIcon(smallIcon_);
-}
+Form::~Form() = default;
 
 Form* Form::Load(const FormDef& def, bool endsProcess) {
   RegisterFormClass(def.className, &Form::WindowProc);
@@ -126,14 +122,18 @@ Form* Form::Load(const FormDef& def, bool endsProcess) {
   // WM_NCCREATE hands the form to the window, which frees it from then on.
   HWND hwnd = CreateWindowExW(kFormExStyle, def.className, def.caption, kFormStyle, x, y, width, height,
                               nullptr, nullptr, GetModuleHandleW(nullptr), form);
-  if (!hwnd) ReportErrorAndExit(L"创建窗口", GetLastError());
+  if (!hwnd) {
+    const DWORD error = GetLastError();
+    ReportErrorAndExit(L"创建窗口", error);
+  }
 
   form->formFont_ = CreateUserInterfaceFont();
-  if (form->formFont_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->formFont_), FALSE);
+  if (form->formFont_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->formFont_.get()), FALSE);
   form->bigIcon_ = LoadFormIcon(def.iconId, SM_CXICON, SM_CYICON);
   form->smallIcon_ = LoadFormIcon(def.iconId, SM_CXSMICON, SM_CYSMICON);
-  if (form->bigIcon_) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form->bigIcon_));
-  if (form->smallIcon_) SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form->smallIcon_));
+  if (form->bigIcon_) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form->bigIcon_.get()));
+  if (form->smallIcon_)
+    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form->smallIcon_.get()));
   form->CreateControls();
   form->ApplyTabOrder();
 
@@ -167,9 +167,9 @@ void Form::CreateControls() {
                TwipsToPixels(s.top + s.height, dpi_)};
     if (s.font) {
       c->logFont = LogFontOf(*s.font, dpi_);
-      c->font = CreateFontIndirectW(&c->logFont);
+      c->font.reset(CreateFontIndirectW(&c->logFont));
     } else if (formFont_) {
-      GetObjectW(formFont_, sizeof(c->logFont), &c->logFont);
+      GetObjectW(formFont_.get(), sizeof(c->logFont), &c->logFont);
     }
     if (!c->IsLabel()) {
       const bool button = s.kind == ControlKind::CommandButton;
@@ -177,8 +177,12 @@ void Form::CreateControls() {
                                 button ? kButtonStyle : kTextBoxStyle, c->rect.left, c->rect.top,
                                 c->rect.right - c->rect.left, c->rect.bottom - c->rect.top, hwnd_,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c->id)), instance, nullptr);
-      if (!c->hwnd) ReportErrorAndExit(std::wstring(L"创建控件 ") + s.name, GetLastError());
-      HFONT font = c->font ? c->font : formFont_;
+      if (!c->hwnd) {
+        const DWORD error = GetLastError();
+        ReportErrorAndExit(std::wstring(L"创建控件 ") + s.name, error);
+      }
+      if (!button) SetWindowLongPtrW(c->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TextBoxProc));
+      HFONT font = FontOf(*c);
       if (font) SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     } else {
       SizeLabel(*c);
@@ -191,7 +195,7 @@ void Form::SizeLabel(Control& c) {
   HDC screen = GetDC(hwnd_);
   SIZE extent{};
   {
-    SelectScope font(screen, c.font ? c.font : formFont_);
+    skin::SelectObjectScope font(screen, FontOf(c));
     GetTextExtentPoint32W(screen, c.def.text, static_cast<int>(wcslen(c.def.text)), &extent);
   }
   ReleaseDC(hwnd_, screen);
@@ -214,6 +218,14 @@ void Form::FocusFirstTabStop() {
   if (first) SetFocus(first);
 }
 
+bool Form::Binds(const wchar_t* control, const wchar_t* event) const {
+  const std::wstring name = std::wstring(control) + L"_" + event;
+  for (size_t i = 0; i < def_.eventCount; ++i)
+    if (name == def_.events[i].name) return true;
+  return false;
+}
+
+// The handler runs last: it may end with the form freed.
 void Form::Fire(const std::wstring& control, const wchar_t* event) {
   const std::wstring name = control + L"_" + event;
   for (size_t i = 0; i < def_.eventCount; ++i) {
@@ -233,6 +245,12 @@ void Form::Unload() {
 Form::Control* Form::Find(const wchar_t* name) {
   for (auto& c : controls_)
     if (wcscmp(c->def.name, name) == 0) return c.get();
+  return nullptr;
+}
+
+Form::Control* Form::FindWindowed(HWND hwnd) {
+  for (auto& c : controls_)
+    if (c->hwnd && c->hwnd == hwnd) return c.get();
   return nullptr;
 }
 
@@ -262,9 +280,10 @@ RECT Form::ControlRect(const wchar_t* name) const {
 
 HFONT Form::ControlFont(const wchar_t* name) const {
   const Control* c = Find(name);
-  if (!c) return nullptr;
-  return c->font ? c->font : formFont_;
+  return c ? FontOf(*c) : nullptr;
 }
+
+HFONT Form::FontOf(const Control& c) const { return c.font ? c.font.get() : formFont_.get(); }
 
 bool Form::FontUnderline(const wchar_t* name) const {
   const Control* c = Find(name);
@@ -291,11 +310,11 @@ void Form::SetForeColour(const wchar_t* name, COLORREF colour) {
 }
 
 void Form::RemakeFont(Control& c) {
-  HFONT old = c.font;
-  c.font = CreateFontIndirectW(&c.logFont);
-  if (c.hwnd) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), TRUE);
+  skin::Font fresh(CreateFontIndirectW(&c.logFont));
+  if (c.hwnd) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fresh.get()), TRUE);
   else InvalidateRect(hwnd_, &c.rect, TRUE);
-  if (old) DeleteObject(old);
+  // The old font goes only now, once the control draws with the new one.
+  c.font = std::move(fresh);
 }
 
 void Form::OnPaint() {
@@ -304,7 +323,7 @@ void Form::OnPaint() {
   SetBkMode(dc, TRANSPARENT);
   for (auto& c : controls_) {
     if (!c->IsLabel()) continue;
-    SelectScope font(dc, c->font ? c->font : formFont_);
+    skin::SelectObjectScope font(dc, FontOf(*c));
     SetTextColor(dc, c->colour == kDefaultColour ? GetSysColor(COLOR_BTNTEXT) : c->colour);
     RECT r = c->rect;
     DrawTextW(dc, c->def.text, -1, &r, kLabelTextFormat);
@@ -342,8 +361,34 @@ LRESULT Form::OnCtlColor(HDC dc, HWND child) {
 
 void Form::OnCommand(WORD id, WORD code) {
   if (code != BN_CLICKED) return;
-  for (auto& c : controls_)
-    if (c->id == id && c->def.kind == ControlKind::CommandButton) Fire(c->def.name, L"Click");
+  for (auto& c : controls_) {
+    if (c->id != id || c->def.kind != ControlKind::CommandButton) continue;
+    // The handler may run a modal loop (a message box) in which the form is
+    // closed and freed: nothing of the form is touched once it returns.
+    Fire(c->def.name, L"Click");
+    return;
+  }
+}
+
+// The form has no Cancel button, so Esc does nothing; a multi-line edit in
+// dialog mode would otherwise post WM_CLOSE to the form. Enter on a command
+// button clicks it, once per press: the plain click notification, not the
+// dialog manager's default button (which restyles push buttons) nor a
+// simulated press (which changes the button's look).
+bool Form::TranslateKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) return false;
+  switch (msg.wParam) {
+    case VK_ESCAPE: return true;
+    case VK_RETURN: {
+      const Control* c = FindWindowed(msg.hwnd);
+      if (!c || c->def.kind != ControlKind::CommandButton) return false;
+      // The click may end with the form freed: nothing of it is touched after.
+      if (!(msg.lParam & kKeyWasDown))
+        SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(c->id, BN_CLICKED), reinterpret_cast<LPARAM>(msg.hwnd));
+      return true;
+    }
+  }
+  return false;
 }
 
 // A multi-line edit passes Tab on to its parent this way; move the focus as
@@ -352,9 +397,8 @@ void Form::OnNextDlgCtl(WPARAM wp, LPARAM lp) {
   HWND focus = GetFocus();
   HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp)
                          : GetNextDlgTabItem(hwnd_, focus == hwnd_ ? nullptr : focus, wp != 0);
-  if (!next) return;
-  if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
-  SetFocus(next);
+  // No select-all: a text box keeps its caret.
+  if (next) SetFocus(next);
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -388,11 +432,15 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (lp) OnCommand(LOWORD(wp), HIWORD(wp));
       return 0;
     case WM_SETCURSOR: {
-      // Over a label the cursor is whatever its MouseMove handler chose.
+      // Over a label with a MouseMove handler the cursor is whatever that
+      // handler chose; everywhere else it is the window's own.
       POINT cursor;
       GetCursorPos(&cursor);
       ScreenToClient(hwnd_, &cursor);
-      if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT && LabelAt(cursor)) return TRUE;
+      const Control* label = LabelAt(cursor);
+      if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT && label &&
+          Binds(label->def.name, L"MouseMove"))
+        return TRUE;
       break;
     }
     case WM_ACTIVATE:
@@ -419,7 +467,14 @@ int RunMessageLoop(HWND form) {
   MSG msg;
   BOOL got;
   while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
-    if (got == -1) ReportErrorAndExit(L"读取消息", GetLastError());
+    if (got == -1) {
+      const DWORD error = GetLastError();
+      ReportErrorAndExit(L"读取消息", error);
+    }
+    if (msg.message == WM_KEYDOWN) {
+      Form* owner = Form::FromWindow(form);
+      if (owner && owner->TranslateKey(msg)) continue;
+    }
     if (IsWindow(form) && IsDialogMessageW(form, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "skin/draw/gdi.h"
+
 namespace form {
 
 // Text colour that leaves the control's own system colour in place.
@@ -83,6 +85,10 @@ class Form {
   RECT ControlRect(const wchar_t* name) const;
   HFONT ControlFont(const wchar_t* name) const;
 
+  // Keys the form answers before the dialog manager sees them; true when the
+  // key is used up. RunMessageLoop hands it every WM_KEYDOWN.
+  bool TranslateKey(const MSG& msg);
+
   bool FontUnderline(const wchar_t* name) const;
   void SetFontUnderline(const wchar_t* name, bool underline);
   COLORREF ForeColour(const wchar_t* name) const;
@@ -100,6 +106,7 @@ class Form {
   void FocusFirstTabStop();
   void Unload();
   void Fire(const std::wstring& control, const wchar_t* event);
+  bool Binds(const wchar_t* control, const wchar_t* event) const;
 
   void OnPaint();
   void OnMouseMove(POINT pt);
@@ -110,26 +117,28 @@ class Form {
   void OnNextDlgCtl(WPARAM wp, LPARAM lp);
 
   Control* Find(const wchar_t* name);
+  Control* FindWindowed(HWND hwnd);
   const Control* Find(const wchar_t* name) const;
   Control* LabelAt(POINT pt);
   void RemakeFont(Control& c);
+  HFONT FontOf(const Control& c) const;
   void SizeLabel(Control& c);
 
   const FormDef& def_;
   const bool endsProcess_;
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
-  HFONT formFont_ = nullptr;
-  HICON bigIcon_ = nullptr;
-  HICON smallIcon_ = nullptr;
+  skin::Font formFont_;
+  skin::Icon bigIcon_;
+  skin::Icon smallIcon_;
   std::vector<std::unique_ptr<Control>> controls_;
   Control* pressedLabel_ = nullptr;
   HWND savedFocus_ = nullptr;
   bool unloaded_ = false;
 };
 
-// Runs the thread's message loop with dialog keys (Tab, Enter) for the form;
-// returns the exit code from WM_QUIT.
+// Runs the thread's message loop with the form's keys and the dialog keys
+// (Tab) for the form; returns the exit code from WM_QUIT.
 int RunMessageLoop(HWND form);
 
 }  // namespace form

@@ -49,10 +49,32 @@ std::wstring DesktopPath() {
 }
 
 void CreateFolder(const std::wstring& path) {
-  if (!CreateDirectoryW(path.c_str(), nullptr)) ReportErrorAndExit(L"创建文件夹“" + path + L"”", GetLastError());
+  if (!CreateDirectoryW(path.c_str(), nullptr)) {
+    const DWORD error = GetLastError();
+    ReportErrorAndExit(L"创建文件夹“" + path + L"”", error);
+  }
+}
+
+bool RunsUnderWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::wstring SystemDirectory() {
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(path, ARRAYSIZE(path));
+  if (!length || length >= ARRAYSIZE(path)) {
+    const DWORD error = length ? ERROR_INSUFFICIENT_BUFFER : GetLastError();
+    ReportErrorAndExit(L"查找系统文件夹", error);
+  }
+  return std::wstring(path, length);
 }
 
 void StartCommandLine(const std::wstring& commandLine) {
+  // The program is named explicitly: a search by the bare name would look in
+  // the tool's own folder and the current directory first, where anyone may
+  // have put a program of that name. The command line itself is unchanged.
+  const std::wstring program = SystemDirectory() + L"\\" + commandLine.substr(0, commandLine.find(L' '));
   // CreateProcessW may write into the command line, so hand it a copy.
   std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back(L'\0');
@@ -61,8 +83,10 @@ void StartCommandLine(const std::wstring& commandLine) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    ReportErrorAndExit(L"运行“" + commandLine + L"”", GetLastError());
+  if (!CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    const DWORD error = GetLastError();
+    ReportErrorAndExit(L"运行“" + commandLine + L"”", error);
+  }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
 }

@@ -16,7 +16,14 @@ std::wstring DesktopPath();
 // Creates one directory level.
 void CreateFolder(const std::wstring& path);
 
-// Starts a command line shown normal with focus and does not wait for it.
+// True for a 32-bit program on 64-bit Windows (IsWow64Process).
+bool RunsUnderWow64();
+
+// The system directory, as GetSystemDirectoryW reports it.
+std::wstring SystemDirectory();
+
+// Starts a command line shown normal with focus and does not wait for it. Its
+// first word names the program, which is taken from the system directory.
 void StartCommandLine(const std::wstring& commandLine);
 
 }  // namespace form

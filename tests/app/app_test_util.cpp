@@ -43,6 +43,51 @@ void CALLBACK CatchBoxProc(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
+namespace {
+
+constexpr int kGraceTicks = 25;  // after the last step, before the form is destroyed
+const std::vector<std::function<void()>>* g_steps = nullptr;
+HWND g_loopForm = nullptr;
+LoopRun g_loopRun;
+int g_idleTicks = 0;
+
+void CALLBACK LoopStepProc(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_loopRun.stepsRun < g_steps->size()) {
+    (*g_steps)[g_loopRun.stepsRun++]();
+  } else if (++g_idleTicks == kGraceTicks && IsWindow(g_loopForm)) {
+    DestroyWindow(g_loopForm);
+  }
+}
+
+}  // namespace
+
+LoopRun RunMainLoop(HWND form, const std::vector<std::function<void()>>& steps, UINT intervalMs) {
+  g_steps = &steps;
+  g_loopForm = form;
+  g_loopRun = LoopRun{};
+  g_idleTicks = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, intervalMs, LoopStepProc);
+  g_loopRun.exitCode = form::RunMessageLoop(form);
+  g_loopRun.endedByItself = g_idleTicks < kGraceTicks;
+  KillTimer(nullptr, timer);
+  g_steps = nullptr;
+  return g_loopRun;
+}
+
+void SendKey(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof(input));
+}
+
+void TypeKey(WORD vk) {
+  SendKey(vk, false);
+  SendKey(vk, true);
+}
+
 SeenBox ReadMessageBox(HWND box) {
   SeenBox seen;
   seen.title = test::WindowTextW(box);
@@ -66,21 +111,74 @@ MessageBoxCatcher::~MessageBoxCatcher() {
 
 const std::vector<SeenBox>& MessageBoxCatcher::boxes() const { return g_boxes; }
 
+namespace {
+
+// Wine reads a started program's load order from the registry (an override
+// put into this process's environment would not reach it).
+constexpr wchar_t kOverridesKey[] = L"Software\\Wine\\DllOverrides";
+constexpr wchar_t kRundll32[] = L"rundll32.exe";
+constexpr wchar_t kNative[] = L"native";
+
+void SetNativeRundll32(bool native) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kOverridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr))
+    return;
+  if (native)
+    RegSetValueExW(key, kRundll32, 0, REG_SZ, reinterpret_cast<const BYTE*>(kNative), sizeof(kNative));
+  else
+    RegDeleteValueW(key, kRundll32);
+  RegCloseKey(key);
+}
+
+std::wstring StandInBesideTheTests() {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path = self;
+  return path.substr(0, path.rfind(L'\\') + 1) + L"rundll32.exe";
+}
+
+}  // namespace
+
 CommandRecord::CommandRecord() {
   wchar_t dir[MAX_PATH];
   GetTempPathW(MAX_PATH, dir);
-  path_ = std::wstring(dir) + L"app-commands-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(GetTickCount()) + L".txt";
+  const std::wstring stem = std::wstring(dir) + L"app-commands-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                            std::to_wstring(GetTickCount());
+  path_ = stem + L".txt";
   DeleteFileW(path_.c_str());
   SetEnvironmentVariableW(L"APP_TEST_RECORD", path_.c_str());
+
+  wchar_t system[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  systemCopy_ = std::wstring(system) + L"\\rundll32.exe";
+  original_ = stem + L"-rundll32.exe";
+  CopyFileW(systemCopy_.c_str(), original_.c_str(), FALSE);
+  CopyFileW(StandInBesideTheTests().c_str(), systemCopy_.c_str(), FALSE);
+  SetNativeRundll32(true);
 }
 
 CommandRecord::~CommandRecord() {
+  SetNativeRundll32(false);
   SetEnvironmentVariableW(L"APP_TEST_RECORD", nullptr);
+  // A stand-in that still runs keeps its file busy for a moment.
+  test::PumpUntil([&] { return CopyFileW(original_.c_str(), systemCopy_.c_str(), FALSE) != FALSE; }, 5000);
+  DeleteFileW(original_.c_str());
   DeleteFileW(path_.c_str());
 }
 
 std::vector<std::wstring> CommandRecord::Lines() const {
+  std::vector<std::wstring> lines = Records();
+  for (auto& line : lines) line.erase(0, line.find(L'|') + 1);
+  return lines;
+}
+
+std::vector<std::wstring> CommandRecord::Programs() const {
+  std::vector<std::wstring> programs = Records();
+  for (auto& line : programs) line = line.substr(0, line.find(L'|'));
+  return programs;
+}
+
+std::vector<std::wstring> CommandRecord::Records() const {
   std::vector<std::wstring> lines;
   HANDLE file = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

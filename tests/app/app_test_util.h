@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,23 @@ class LoadedForm1 {
   HWND hwnd_;
 };
 
+// How RunMainLoop went: the loop's exit code, how many steps ran, and
+// whether the form went by itself before it had to be destroyed.
+struct LoopRun {
+  int exitCode = -1;
+  size_t stepsRun = 0;
+  bool endedByItself = false;
+};
+
+// Runs form::RunMessageLoop for a main form (loaded with endsProcess) while a
+// timer inside the loop runs the steps, one every intervalMs. A form still
+// there a while after the last step is destroyed, so the loop always ends.
+LoopRun RunMainLoop(HWND form, const std::vector<std::function<void()>>& steps, UINT intervalMs = 200);
+
+// Real keyboard input, as the focused window of the foreground gets it.
+void SendKey(WORD vk, bool up);
+void TypeKey(WORD vk);
+
 // What a message box of this thread showed before it was closed.
 struct SeenBox {
   std::wstring title;
@@ -48,7 +66,11 @@ class MessageBoxCatcher {
 // Reads a message box window (title, static text, icon, owner).
 SeenBox ReadMessageBox(HWND box);
 
-// A record file that the stand-in rundll32.exe appends to.
+// A record file that the stand-in rundll32.exe appends to. While alive, the
+// stand-in is the prefix's system rundll32.exe: copied over Wine's own, which
+// is put back at the end, and run in place of the builtin one (which Wine
+// prefers) through the prefix's DLL override "rundll32.exe"="native". Wine's
+// own set-up runs rundll32 too, so the override lives only this long.
 class CommandRecord {
  public:
   CommandRecord();
@@ -57,11 +79,16 @@ class CommandRecord {
   ~CommandRecord();
   // Lines recorded so far: "<show>|<command line>".
   std::vector<std::wstring> Lines() const;
+  // The path of the program that recorded each line.
+  std::vector<std::wstring> Programs() const;
   // Pumps messages until count lines are there or the time runs out.
   std::vector<std::wstring> WaitForLines(size_t count, DWORD timeoutMs = 15000) const;
 
  private:
+  std::vector<std::wstring> Records() const;
   std::wstring path_;
+  std::wstring systemCopy_;
+  std::wstring original_;
 };
 
 // Points the prefix's desktop (the User Shell Folders "Desktop" value) at a

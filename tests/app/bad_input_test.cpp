@@ -82,9 +82,14 @@ struct ChildRun {
   std::vector<apptest::SeenBox> boxes;
 };
 
+void AnswerOk(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
+// What Task Manager's "End task" does: WM_CLOSE to the box's owner, the form.
+void CloseTheOwner(HWND box) { PostMessageW(GetWindow(box, GW_OWNER), WM_CLOSE, 0, 0); }
+
 // Runs the command child, reads every message box it shows (their text comes
-// across with WM_GETTEXT), answers each with OK, and waits for the end.
-ChildRun RunCommandChild(const std::wstring& args) {
+// across with WM_GETTEXT), answers each (with OK unless told otherwise), and
+// waits for the end.
+ChildRun RunCommandChild(const std::wstring& args, void (*answer)(HWND box) = AnswerOk) {
   ChildRun run;
   std::wstring commandLine = L"\"" COMMAND_CHILD_EXE "\" " + args;
   STARTUPINFOW startup{};
@@ -101,7 +106,7 @@ ChildRun RunCommandChild(const std::wstring& args) {
     if (box && box != answered) {
       test::PumpMessages(150);  // let the box finish laying itself out
       run.boxes.push_back(apptest::ReadMessageBox(box));
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      answer(box);
       answered = box;
     }
     test::PumpMessages(30);
@@ -120,12 +125,7 @@ std::wstring Describe(const ChildRun& run) {
   return text;
 }
 
-std::string Narrow(const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string out(size > 0 ? size - 1 : 0, '\0');
-  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
-  return out;
-}
+using test::Narrow;
 
 bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
@@ -193,6 +193,19 @@ TEST(BadInput, UnusableDesktopIsReportedAndTouchesNothing) {
   }
   EXPECT_EQ(ListFolder(realDesktop), realBefore);
   EXPECT_EQ(apptest::DesktopFolder(), realDesktop);
+}
+
+// Closed from outside while Command1's box is up: the form is unloaded and
+// freed inside the box's modal loop, the box goes with it, and the program
+// ends with code 0. The child's heap poisons freed memory, so code that
+// touches the form after it is gone crashes it.
+TEST(BadInput, ClosedFromOutsideWhileCommand1sBoxIsUpTheProgramEndsCleanly) {
+  const std::wstring target = apptest::DesktopFolder() + L"\\" + kFolderName;
+  const ChildRun run = RunCommandChild(L"command1loop", CloseTheOwner);
+  apptest::RemovePath(target);
+  ASSERT_TRUE(run.ended) << Narrow(Describe(run));
+  EXPECT_EQ(run.boxes.size(), 1u) << Narrow(Describe(run));
+  EXPECT_EQ(run.exitCode, 0u) << Narrow(Describe(run));
 }
 
 // A file in the folder's place counts as the folder: the "exists" message,

@@ -2,6 +2,8 @@
 // the desktop elsewhere (the shell keeps the first desktop it resolves) and
 // watch the standard error report end the process.
 //   command1           loads Form1 and clicks Command1
+//   command1loop       Form1 as the program runs it, main form and message
+//                      loop, with a click on Command1 waiting in the queue
 //   systemfolder PATH  Command2's steps with PATH in place of the fixed folder
 #include <windows.h>
 
@@ -22,6 +24,12 @@ int ClickCommand1() {
   return 0;
 }
 
+int ClickCommand1InTheLoop() {
+  form::Form* form = form::Form::Load(godmode::Form1(), true);
+  PostMessageW(form->ControlWindow(L"Command1"), BM_CLICK, 0, 0);
+  return form::RunMessageLoop(form->hwnd());
+}
+
 int RunSystemFolderSteps(const std::wstring& folder) {
   if (!form::PathExists(folder)) form::CreateFolder(folder);
   form::StartCommandLine(godmode::UrlHandlerCommandLine(folder));
@@ -33,6 +41,7 @@ int RunSystemFolderSteps(const std::wstring& folder) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   const std::wstring args = commandLine;
   if (args == L"command1") return ClickCommand1();
+  if (args == L"command1loop") return ClickCommand1InTheLoop();
   const std::wstring systemFolder = L"systemfolder ";
   if (args.compare(0, systemFolder.size(), systemFolder) == 0)
     return RunSystemFolderSteps(args.substr(systemFolder.size()));

@@ -2,6 +2,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <vector>
+
+#include "app/folder_commands.h"
+#include "app/form1.h"
+#include "app/shell_services.h"
 #include "tests/app/app_test_util.h"
 #include "tests/support/win32_test.h"
 
@@ -98,6 +104,89 @@ TEST_F(FolderCommands, Command2CreatesTheSystemFolderWhenMissingAndOpensItEither
   EXPECT_TRUE(catcher.boxes().empty());
   // Command2 never touches the desktop.
   EXPECT_FALSE(IsDirectory(target_));
+}
+
+// The URL handler is the system directory's rundll32.exe, even with a program
+// of that name beside the tool (the stand-in next to the tests) and in the
+// current directory; the command lines stay as they are.
+TEST_F(FolderCommands, TheUrlHandlerIsTheSystemDirectorysRundll32) {
+  apptest::LoadedForm1 app;
+  apptest::CommandRecord record;
+  Click(app.control(L"Command2"));
+  const RECT link = app.form().ControlRect(L"Label2");
+  const LPARAM onLink = MAKELPARAM((link.left + link.right) / 2, (link.top + link.bottom) / 2);
+  SendMessageW(app.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, onLink);
+  SendMessageW(app.hwnd(), WM_LBUTTONUP, 0, onLink);
+  const auto lines = record.WaitForLines(2);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], kOpenSystemFolder);
+  EXPECT_EQ(lines[1], L"1|rundll32.exe url.dll,FileProtocolHandler \"" + std::wstring(godmode::kForumAddress) + L"\"");
+  wchar_t system[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  for (const std::wstring& program : record.Programs())
+    EXPECT_EQ(lstrcmpiW(program.c_str(), (std::wstring(system) + L"\\rundll32.exe").c_str()), 0)
+        << test::Narrow(program);
+}
+
+// Under WOW64 (the answer supplied here: this build is 64-bit, and WOW64
+// cannot run on these machines) the folder is tested and made in the real
+// system directory through Sysnative, which a 64-bit prefix lacks, so the
+// test makes one; the command line still names system32.
+TEST_F(FolderCommands, UnderWow64Command2MakesTheFolderThroughSysnative) {
+  EXPECT_FALSE(form::RunsUnderWow64());
+  const std::wstring sysnative = L"c:\\windows\\sysnative";
+  const std::wstring throughSysnative = sysnative + L"\\" + kFolderName;
+  const bool madeSysnative = CreateDirectoryW(sysnative.c_str(), nullptr) != FALSE;
+  apptest::CommandRecord record;
+  godmode::MakeAndOpenSystemFolder(true);
+  const auto lines = record.WaitForLines(1);
+  EXPECT_TRUE(IsDirectory(throughSysnative));
+  EXPECT_FALSE(IsDirectory(kSystemFolder));
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0], kOpenSystemFolder);
+  apptest::RemovePath(throughSysnative);
+  if (madeSysnative) RemoveDirectoryW(sysnative.c_str());
+}
+
+// Enter on a focused command button clicks it as Space does: once per press
+// however long the key is held (the held key repeats), with the skin's look
+// and the button's owner-draw style untouched.
+TEST_F(FolderCommands, EnterOnAFocusedButtonClicksItOncePerPress) {
+  form::Form* form = form::Form::Load(godmode::Form1(), true);
+  const HWND hwnd = form->hwnd();
+  const HWND command2 = form->ControlWindow(L"Command2");
+  apptest::CommandRecord record;
+  std::wstring changed;  // what Enter changed of the button's look
+  auto checkLook = [&](const wchar_t* when) {
+    if ((GetWindowLongW(command2, GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW) changed += L"style ";
+    if (GetPropA(command2, "OLDSTATE") == reinterpret_cast<HANDLE>(2)) changed += L"pressed ";
+    if (!changed.empty()) changed += std::wstring(when) + L"; ";
+  };
+  const std::vector<std::function<void()>> steps = {
+      [&] {
+        SetForegroundWindow(hwnd);
+        SetFocus(command2);
+        for (int i = 0; i < 3; ++i) apptest::SendKey(VK_RETURN, false);
+      },
+      [&] {
+        checkLook(L"held");
+        apptest::SendKey(VK_RETURN, true);
+      },
+      [&] { apptest::TypeKey(VK_RETURN); },
+      [&] {
+        checkLook(L"after");
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+      },
+  };
+  const apptest::LoopRun run = apptest::RunMainLoop(hwnd, steps);
+  EXPECT_EQ(run.stepsRun, steps.size());
+  EXPECT_TRUE(changed.empty()) << test::Narrow(changed);
+  record.WaitForLines(2);
+  test::PumpMessages(500);
+  const auto lines = record.Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], kOpenSystemFolder);
+  EXPECT_EQ(lines[1], kOpenSystemFolder);
 }
 
 }  // namespace

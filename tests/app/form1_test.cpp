@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "app/form1.h"
 #include "tests/app/app_test_util.h"
 #include "tests/support/win32_test.h"
 
@@ -223,6 +226,60 @@ TEST_F(Form1Test, TabKeyWalksTheControlsIncludingOutOfTheTextBox) {
   PressTab(app.hwnd(), true);
   EXPECT_EQ(GetFocus(), app.control(L"Text1"));
   EXPECT_EQ(test::WindowTextW(app.control(L"Text1")), kText1);
+}
+
+// Esc in the text box or on a button changes nothing (the form has no Cancel
+// button), posted as the loop finds it or typed; Alt+F4 still unloads the form
+// and ends the loop at once.
+TEST(Form1Keys, EscChangesNothingAndAltF4StillEndsTheProgram) {
+  form::Form* form = form::Form::Load(godmode::Form1(), true);
+  const HWND hwnd = form->hwnd();
+  const HWND text1 = form->ControlWindow(L"Text1");
+  std::wstring lost;  // where the form was closed or lost its skin
+  auto escIn = [&](HWND target, bool posted) {
+    SetForegroundWindow(hwnd);
+    SetFocus(target);
+    if (!posted) return apptest::TypeKey(VK_ESCAPE);
+    PostMessageW(target, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageW(target, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+  };
+  auto check = [&](const wchar_t* where) {
+    if (!IsWindowVisible(hwnd) || !GetPropA(hwnd, "PROCADDR")) lost += std::wstring(where) + L"; ";
+  };
+  const std::vector<std::function<void()>> steps = {
+      [&] { escIn(text1, true); },
+      [&] { check(L"posted in Text1"), escIn(text1, false); },
+      [&] { check(L"typed in Text1"), escIn(form->ControlWindow(L"Command1"), false); },
+      [&] { check(L"on Command1"), escIn(form->ControlWindow(L"Command2"), false); },
+      [&] {
+        check(L"on Command2");
+        apptest::SendKey(VK_MENU, false);
+        apptest::TypeKey(VK_F4);
+        apptest::SendKey(VK_MENU, true);
+      },
+  };
+  const apptest::LoopRun run = apptest::RunMainLoop(hwnd, steps);
+  EXPECT_EQ(run.stepsRun, steps.size()) << "the form went before Alt+F4";
+  EXPECT_TRUE(lost.empty()) << test::Narrow(lost);
+  EXPECT_TRUE(run.endedByItself) << "Alt+F4 did not close the form";
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(Form1Test, TabbingIntoTheTextBoxKeepsItsCaretAndSelectsNothing) {
+  SetForegroundWindow(app.hwnd());
+  const HWND text1 = app.control(L"Text1");
+  SetFocus(text1);
+  SendMessageW(text1, EM_SETSEL, 10, 10);
+  for (const bool shift : {false, true}) {
+    SetFocus(app.control(shift ? L"Command2" : L"Command1"));
+    PressTab(app.hwnd(), shift);
+    ASSERT_EQ(GetFocus(), text1);
+    DWORD start = 0, end = 0;
+    SendMessageW(text1, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 10u) << (shift ? "Shift+Tab" : "Tab");
+    EXPECT_EQ(end, 10u) << (shift ? "Shift+Tab" : "Tab");
+  }
 }
 
 TEST_F(Form1Test, WindowCarriesTheProgramIcon) {

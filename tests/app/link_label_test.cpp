@@ -123,6 +123,16 @@ TEST_F(LinkLabel, MovingOverOtherControlsChangesNothing) {
   EXPECT_EQ(Colour(), kDarkGreen);
 }
 
+TEST_F(LinkLabel, HandCursorDoesNotStayOverLabel1AfterAFastMoveFromLabel2) {
+  const HCURSOR hand = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
+  MovePointer(app.hwnd(), Centre(label));
+  ASSERT_TRUE(test::PumpUntil([&] { return GetCursor() == hand; }));
+  // One jump, with no move over the bare window in between.
+  MovePointer(app.hwnd(), Centre(app.form().ControlRect(L"Label1")));
+  test::PumpMessages(300);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+}
+
 TEST_F(LinkLabel, ClickStartsTheUrlHandlerWithTheQuotedForumAddress) {
   EXPECT_EQ(wcslen(godmode::kForumAddress), 24u);
   EXPECT_EQ(godmode::kForumAddress[23], L'/');

@@ -1,7 +1,8 @@
-// Stands in for rundll32.exe next to the test programs: CreateProcess looks in
-// the caller's own directory first, so the commands the app starts land here.
-// Appends "<wShowWindow or -1>|<command line>" in UTF-8 to the file named by
-// APP_TEST_RECORD and exits.
+// Stands in for rundll32.exe: built next to the test programs, where it plays
+// a program of that name beside the tool, and copied by the tests as the
+// prefix's own system rundll32.exe. Appends
+// "<own path>|<wShowWindow or -1>|<command line>" in UTF-8 to the file named
+// by APP_TEST_RECORD and exits.
 #include <windows.h>
 
 #include <string>
@@ -13,7 +14,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   startup.cb = sizeof(startup);
   GetStartupInfoW(&startup);
   const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-  const std::wstring line = std::to_wstring(show) + L"|" + GetCommandLineW() + L"\n";
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring line = std::wstring(self) + L"|" + std::to_wstring(show) + L"|" + GetCommandLineW() + L"\n";
   const int bytes = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
   std::string utf8(bytes, '\0');
   WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), utf8.data(), bytes, nullptr, nullptr);

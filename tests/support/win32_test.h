@@ -77,6 +77,9 @@ HWND FindThreadWindow(const char* className);
 // Text of a window through WM_GETTEXT, in UTF-16.
 std::wstring WindowTextW(HWND hwnd);
 
+// UTF-8 of a UTF-16 text, for failure messages.
+std::string Narrow(const std::wstring& text);
+
 }  // namespace test
 
 namespace test {
