@@ -3,11 +3,14 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "app/form1.h"
 #include "app/form_runtime.h"
 #include "bench/harness.h"
+#include "bench/startup.h"
 #include "skin/attach.h"
 #include "skin/draw/images.h"
 #include "skin/draw/properties.h"
@@ -17,6 +20,9 @@
 namespace {
 
 constexpr double kTickSeconds = 0.015;
+constexpr int kStarts = 11;              // per program, after one warm-up start each
+constexpr int kCountedButtons = 10;
+constexpr double kGdiProcessLimit = 10000;  // Windows' default GDI objects per process
 constexpr UINT kRepaintFlags = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
 void Pump() {
@@ -82,17 +88,9 @@ void PrintRow(const Row& r) {
               r.baseline > 0 ? r.measured / r.baseline : 0.0, r.target, r.met ? "met" : "MISS");
 }
 
-}  // namespace
-
-int main() {
+// 1 to 5: the skin's costs inside one process.
+void AddSkinRows(std::vector<Row>& rows) {
   using bench::MedianSeconds;
-  // Keeps the images alive between the measured attaches, so that attach
-  // time does not include building them (measured on its own below).
-  HWND keeper = CreateButtonForm(0);
-  skin::BeginSkin(keeper);
-
-  std::vector<Row> rows;
-
   // 1. A message the skin does not handle, through the same button unskinned and skinned.
   {
     std::vector<HWND> buttons;
@@ -191,6 +189,57 @@ int main() {
     rows.push_back({paintLabel[k], paintPer, paintPer10, "us", "linear (~1x)", paintPer <= 2 * paintPer10});
   }
 
+}
+
+// 6. Process start to the first painted Form1, against a minimal one-window
+// program, started in turns so that both see the same machine.
+void AddStartupRow(std::vector<Row>& rows) {
+  const std::wstring tool = bench::BesideThisProgram(L"..\\app\\GodMode.exe");
+  const std::wstring minimal = bench::BesideThisProgram(L"minimal_window.exe");
+  const std::wstring withDlls = bench::BesideThisProgram(L"minimal_window_dlls.exe");
+  std::vector<double> toolStarts, minimalStarts, dllStarts;
+  for (int i = 0; i <= kStarts; ++i) {
+    const double m = bench::StartToFirstPaint(minimal);
+    const double t = bench::StartToFirstPaint(tool);
+    const double d = bench::StartToFirstPaint(withDlls);
+    if (m < 0 || t < 0 || d < 0) {
+      std::fprintf(stderr, "skin_bench: GodMode.exe or a minimal window program showed no painted window\n");
+      std::exit(1);
+    }
+    if (i == 0) continue;  // warm-up: files into the cache, Wine's services up
+    minimalStarts.push_back(m);
+    toolStarts.push_back(t);
+    dllStarts.push_back(d);
+  }
+  const double toolMs = bench::Median(toolStarts) * 1e3, minimalMs = bench::Median(minimalStarts) * 1e3;
+  const double dllMs = bench::Median(dllStarts) * 1e3;
+  rows.push_back({"6. start to first painted Form1 vs minimal window (ms)", toolMs, minimalMs, "ms", "<= 1.2x",
+                  toolMs <= 1.2 * minimalMs});
+  rows.push_back({"6b. minimal window with the tool's DLLs vs minimal (ms)", dllMs, minimalMs, "ms", "(info)", true});
+}
+
+// 7. The GDI objects one skinned push button holds, against the per-process limit.
+void AddGdiRow(std::vector<Row>& rows) {
+  const double perButton = bench::GdiObjectsPerSkinnedButton(kCountedButtons);
+  rows.push_back({"7. GDI objects per skinned push button vs 10,000 limit", perButton, kGdiProcessLimit,
+                  "objects", "(info)", true});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // --startup: rows 6 and 7 only.
+  const bool startupOnly = argc > 1 && std::strcmp(argv[1], "--startup") == 0;
+  // Keeps the images alive between the measured attaches, so that attach
+  // time does not include building them (measured on its own below).
+  HWND keeper = CreateButtonForm(0);
+  skin::BeginSkin(keeper);
+
+  std::vector<Row> rows;
+  if (!startupOnly) AddSkinRows(rows);
+  AddStartupRow(rows);
+  AddGdiRow(rows);
+
   skin::EndSkin(keeper);
   DestroyWindow(keeper);
 
@@ -200,6 +249,10 @@ int main() {
               std::string(14, '-').c_str(), std::string(10, '-').c_str(), std::string(16, '-').c_str(),
               std::string(6, '-').c_str());
   for (const Row& r : rows) PrintRow(r);
+  const double perButton = rows.back().measured;
+  if (perButton > 0)
+    std::printf("\nAt %.0f GDI objects each, skinned push buttons alone would reach the 10,000-object limit of a\n"
+                "Windows process at %.0f buttons.\n", perButton, kGdiProcessLimit / perButton);
   std::printf("\nTimes are medians under Wine on this machine, not Windows times.\n");
   return 0;
 }

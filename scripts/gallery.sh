@@ -19,7 +19,7 @@ cleanup() {
   stop_display
 }
 trap cleanup EXIT
-/usr/lib/wine/wine64 "$dir/tests/draw/painter_gallery.exe" </dev/null >/dev/null 2>&1 &
+"$WINE64" "$dir/tests/draw/painter_gallery.exe" </dev/null >/dev/null 2>&1 &
 gallery_pid=$!
 sleep 6
 import -display "$DISPLAY" -window root -crop 620x420+0+0 +repage "$dir/gallery.png"

@@ -6,18 +6,32 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
+source scripts/common.sh
 # A prefix of its own, so that running the tool never disturbs the tests'.
 source scripts/wine-env.sh build wine-prefix-run
 source scripts/display.sh
 had_display=${DISPLAY:-}
+step "run: starting Wine on ${had_display:-a private X display}"
 start_display
-trap stop_display EXIT
+frames='HKCU\Software\Wine\X11 Driver'
+tool=
+cleanup() {
+  [ -z "$tool" ] || [ -n "$had_display" ] || kill "$tool" 2>/dev/null || true
+  # Wine-drawn frames suit only the private display; a later run on a real
+  # desktop gets its window manager's frames again.
+  "$WINE64" reg delete "$frames" /v Managed /f >/dev/null 2>&1 || true
+  stop_display
+}
+trap cleanup EXIT
 if [ -z "$had_display" ]; then
   # No window manager on the private display: let Wine draw the caption and
   # frame itself, so that the screenshot shows them.
-  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  "$WINE64" reg add "$frames" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+else
+  "$WINE64" reg delete "$frames" /v Managed /f >/dev/null 2>&1 || true
 fi
-/usr/lib/wine/wine64 build/app/GodMode.exe &
+step "run: starting build/app/GodMode.exe"
+"$WINE64" build/app/GodMode.exe &
 tool=$!
 win=
 for _ in $(seq 100); do
@@ -30,9 +44,8 @@ sleep 1
 import -window root -crop "$(xdotool getwindowgeometry --shell "$win" | awk -F= '
   /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
   +repage build/screenshot.png
-echo "run: screenshot saved to build/screenshot.png"
-if [ -n "$_xvfb_pid" ]; then
-  kill "$tool" 2>/dev/null || true
-else
+step "run: screenshot saved to build/screenshot.png"
+if [ -n "$had_display" ]; then
+  step "run: the tool is open; close its window to end"
   wait "$tool" || true
 fi

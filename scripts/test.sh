@@ -5,9 +5,12 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh --i686
+source scripts/common.sh
 source scripts/wine-env.sh build
 source scripts/display.sh
+step "test: starting a private X display and Wine"
 start_display new
 trap stop_display EXIT
+step "test: running the tests"
 cd build
 ctest --output-on-failure --timeout 900 "$@"

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the skin's example program (examples/skin_demo, with the skin's
+# sources), runs it under Wine on a private Xvfb with its message box up and
+# saves a screenshot as <build folder>/skin-demo.png.
+# Usage: scripts/example.sh [-B dir]   (default build-example)
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+source scripts/common.sh
+dir=build-example
+[ "${1:-}" = -B ] && dir=$2
+mkdir -p "$dir"
+step "example: building $dir"
+quietly "$dir/build.log" sh -c "cmake -S examples/skin_demo -B '$dir' -DCMAKE_TOOLCHAIN_FILE='$root/cmake/toolchain-x86_64.cmake' \
+  -DCMAKE_BUILD_TYPE=Release -DSKIN_SOURCE_DIR='$root/skin' && cmake --build '$dir' -j $(nproc)"
+source scripts/wine-env.sh "$dir"
+source scripts/display.sh
+step "example: starting Wine on a private X display"
+start_display new
+demo=
+cleanup() {
+  [ -z "$demo" ] || kill "$demo" 2>/dev/null || true
+  stop_display
+}
+trap cleanup EXIT
+# No window manager here: Wine draws the frames, so that the picture shows them.
+"$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+"$WINE64" "$dir/skin_demo.exe" /message </dev/null >/dev/null 2>&1 &
+demo=$!
+sleep 6
+# The window and its message box side by side, each cut out of the screen.
+shots=()
+for win in $(xdotool search --onlyvisible --name '^skin demo$'); do
+  shots+=("$dir/window-$win.png")
+  import -window root -crop "$(xdotool getwindowgeometry --shell "$win" | awk -F= '
+    /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
+    +repage "${shots[-1]}"
+done
+[ ${#shots[@]} = 2 ] || { echo "example: expected the window and its message box, found ${#shots[@]} windows" >&2; exit 1; }
+convert "${shots[0]}" -background white -gravity east -splice 12x0 "${shots[1]}" -gravity north +append "$dir/skin-demo.png"
+rm -f "${shots[@]}"
+step "example: saved $dir/skin-demo.png"
