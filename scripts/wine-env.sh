@@ -65,7 +65,7 @@ ensure_prefix() {
 # started now, detached from our output: started by a test, they would inherit
 # its pipes and keep ctest waiting for them.
 start_wine_services() {
-  "$WINESERVER" -p 2>/dev/null || true  # already running for this prefix
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true  # already running for this prefix
   "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
 }
 
