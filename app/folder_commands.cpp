@@ -20,7 +20,13 @@ void Command1_Click(form::Form& form) {
 void MakeAndOpenSystemFolder(bool underWow64) {
   const wchar_t* onDisk = underWow64 ? kSysnativeGodModeFolder : kSystemGodModeFolder;
   if (!form::PathExists(onDisk)) form::CreateFolder(onDisk);
-  form::StartCommandLine(UrlHandlerCommandLine(kSystemGodModeFolder));
+  // The URL handler reads its command line in the ANSI code page: where that
+  // cannot spell the folder's name (anything but a Chinese one), the handler
+  // would get question marks and open nothing, so the shell opens it directly.
+  if (form::AnsiCodePageSpells(kSystemGodModeFolder))
+    form::StartCommandLine(UrlHandlerCommandLine(kSystemGodModeFolder));
+  else
+    form::OpenFolder(kSystemGodModeFolder);
 }
 
 void Command2_Click(form::Form&) { MakeAndOpenSystemFolder(form::RunsUnderWow64()); }

@@ -21,7 +21,8 @@ inline constexpr UINT kCreatedStyle = MB_OK | MB_ICONINFORMATION;  // 64
 
 // Command2's steps: the folder is tested and made where the 64-bit shell
 // that opens it will look (through Sysnative under WOW64), and opened by the
-// specified command line, which names system32 either way.
+// URL handler's command line, which names system32 either way; where the ANSI
+// code page cannot spell the folder's name, the shell opens it instead.
 void MakeAndOpenSystemFolder(bool underWow64);
 
 }  // namespace godmode

@@ -1,5 +1,6 @@
 #include "app/shell_services.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -68,6 +69,28 @@ std::wstring SystemDirectory() {
     ReportErrorAndExit(L"查找系统文件夹", error);
   }
   return std::wstring(path, length);
+}
+
+bool AnsiCodePageSpells(const std::wstring& text) {
+  if (text.empty()) return true;
+  // No best-fit mapping: "é" written as "e" would name another path.
+  BOOL usedDefault = FALSE;
+  const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, &usedDefault);
+  return length > 0 && !usedDefault;
+}
+
+void OpenFolder(const std::wstring& path) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_FLAG_NO_UI;  // a failure goes to the standard error report
+  info.lpVerb = L"open";
+  info.lpFile = path.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExW(&info)) {
+    const DWORD error = GetLastError();
+    ReportErrorAndExit(L"打开“" + path + L"”", error);
+  }
 }
 
 void StartCommandLine(const std::wstring& commandLine) {

@@ -22,6 +22,13 @@ bool RunsUnderWow64();
 // The system directory, as GetSystemDirectoryW reports it.
 std::wstring SystemDirectory();
 
+// True when the system's ANSI code page spells every character of the text,
+// so that a program reading its command line in that code page gets it whole.
+bool AnsiCodePageSpells(const std::wstring& text);
+
+// Opens a folder in a shell window through the wide entry point.
+void OpenFolder(const std::wstring& path);
+
 // Starts a command line shown normal with focus and does not wait for it. Its
 // first word names the program, which is taken from the system directory.
 void StartCommandLine(const std::wstring& commandLine);
