@@ -13,8 +13,6 @@
 namespace skin {
 namespace {
 
-// One tick of a fade: blend the current state's surface at the current alpha,
-// then raise the alpha, or end the fade once it has passed full opacity.
 // user32's TrackMouseEvent, looked up when it is needed rather than imported:
 // an import would keep the program from starting where user32 lacks it, and
 // comctl32's fallback would never get its chance.
@@ -27,6 +25,8 @@ TrackMouseEventFn UserTrackMouseEvent() {
   return reinterpret_cast<TrackMouseEventFn>(reinterpret_cast<void (*)()>(found));
 }
 
+// One tick of a fade: blend the current state's surface at the current alpha,
+// then raise the alpha, or end the fade once it has passed full opacity.
 void FadeStep(HWND hwnd) {
   const LONG_PTR alpha = ReadProp(hwnd, kPropAlphaLevel);
   BlendButtonFade(hwnd, nullptr);
