@@ -218,22 +218,16 @@ void Form::FocusFirstTabStop() {
   if (first) SetFocus(first);
 }
 
-bool Form::Binds(const wchar_t* control, const wchar_t* event) const {
+EventHandler Form::HandlerFor(const wchar_t* control, const wchar_t* event) const {
   const std::wstring name = std::wstring(control) + L"_" + event;
   for (size_t i = 0; i < def_.eventCount; ++i)
-    if (name == def_.events[i].name) return true;
-  return false;
+    if (name == def_.events[i].name) return def_.events[i].handler;
+  return nullptr;
 }
 
 // The handler runs last: it may end with the form freed.
-void Form::Fire(const std::wstring& control, const wchar_t* event) {
-  const std::wstring name = control + L"_" + event;
-  for (size_t i = 0; i < def_.eventCount; ++i) {
-    if (name == def_.events[i].name) {
-      def_.events[i].handler(*this);
-      return;
-    }
-  }
+void Form::Fire(const wchar_t* control, const wchar_t* event) {
+  if (const EventHandler handler = HandlerFor(control, event)) handler(*this);
 }
 
 void Form::Unload() {
@@ -439,7 +433,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       ScreenToClient(hwnd_, &cursor);
       const Control* label = LabelAt(cursor);
       if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT && label &&
-          Binds(label->def.name, L"MouseMove"))
+          HandlerFor(label->def.name, L"MouseMove"))
         return TRUE;
       break;
     }

@@ -105,8 +105,9 @@ class Form {
   void ApplyTabOrder();
   void FocusFirstTabStop();
   void Unload();
-  void Fire(const std::wstring& control, const wchar_t* event);
-  bool Binds(const wchar_t* control, const wchar_t* event) const;
+  void Fire(const wchar_t* control, const wchar_t* event);
+  // The handler bound to "<control>_<event>", or none.
+  EventHandler HandlerFor(const wchar_t* control, const wchar_t* event) const;
 
   void OnPaint();
   void OnMouseMove(POINT pt);
