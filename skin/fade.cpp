@@ -18,11 +18,17 @@ namespace {
 // comctl32's fallback would never get its chance.
 using TrackMouseEventFn = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
 
-TrackMouseEventFn UserTrackMouseEvent() {
+TrackMouseEventFn LookUpUserTrackMouseEvent() {
   const FARPROC found = GetProcAddress(GetModuleHandleA("user32"), "TrackMouseEvent");
   // GetProcAddress knows no signatures; going through void (*)() is the cast
   // between function types that the compiler accepts without a warning.
   return reinterpret_cast<TrackMouseEventFn>(reinterpret_cast<void (*)()>(found));
+}
+
+// Looked up once: user32 stays loaded for the life of the process.
+TrackMouseEventFn UserTrackMouseEvent() {
+  static const TrackMouseEventFn found = LookUpUserTrackMouseEvent();
+  return found;
 }
 
 // One tick of a fade: blend the current state's surface at the current alpha,
