@@ -172,10 +172,13 @@ std::vector<std::wstring> CommandRecord::Lines() const {
   return lines;
 }
 
-std::vector<std::wstring> CommandRecord::Programs() const {
-  std::vector<std::wstring> programs = Records();
-  for (auto& line : programs) line = line.substr(0, line.find(L'|'));
-  return programs;
+std::vector<std::wstring> CommandRecord::ProgramsElsewhere() const {
+  std::vector<std::wstring> elsewhere;
+  for (const auto& line : Records()) {
+    const std::wstring program = line.substr(0, line.find(L'|'));
+    if (lstrcmpiW(program.c_str(), systemCopy_.c_str()) != 0) elsewhere.push_back(program);
+  }
+  return elsewhere;
 }
 
 std::vector<std::wstring> CommandRecord::Records() const {

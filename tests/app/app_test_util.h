@@ -79,8 +79,9 @@ class CommandRecord {
   ~CommandRecord();
   // Lines recorded so far: "<show>|<command line>".
   std::vector<std::wstring> Lines() const;
-  // The path of the program that recorded each line.
-  std::vector<std::wstring> Programs() const;
+  // The programs that recorded a line and were not the system directory's
+  // rundll32.exe (a stand-in beside the tests is one).
+  std::vector<std::wstring> ProgramsElsewhere() const;
   // Pumps messages until count lines are there or the time runs out.
   std::vector<std::wstring> WaitForLines(size_t count, DWORD timeoutMs = 15000) const;
 

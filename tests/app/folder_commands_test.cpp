@@ -100,32 +100,13 @@ TEST_F(FolderCommands, Command2CreatesTheSystemFolderWhenMissingAndOpensItEither
   EXPECT_EQ(lines[1], kOpenSystemFolder);
   EXPECT_TRUE(IsDirectory(kSystemFolder));
 
+  // Both from the system directory, not the stand-in beside the tool.
+  EXPECT_EQ(record.ProgramsElsewhere(), std::vector<std::wstring>{});
+
   test::PumpMessages(200);
   EXPECT_TRUE(catcher.boxes().empty());
   // Command2 never touches the desktop.
   EXPECT_FALSE(IsDirectory(target_));
-}
-
-// The URL handler is the system directory's rundll32.exe, even with a program
-// of that name beside the tool (the stand-in next to the tests) and in the
-// current directory; the command lines stay as they are.
-TEST_F(FolderCommands, TheUrlHandlerIsTheSystemDirectorysRundll32) {
-  apptest::LoadedForm1 app;
-  apptest::CommandRecord record;
-  Click(app.control(L"Command2"));
-  const RECT link = app.form().ControlRect(L"Label2");
-  const LPARAM onLink = MAKELPARAM((link.left + link.right) / 2, (link.top + link.bottom) / 2);
-  SendMessageW(app.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, onLink);
-  SendMessageW(app.hwnd(), WM_LBUTTONUP, 0, onLink);
-  const auto lines = record.WaitForLines(2);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], kOpenSystemFolder);
-  EXPECT_EQ(lines[1], L"1|rundll32.exe url.dll,FileProtocolHandler \"" + std::wstring(godmode::kForumAddress) + L"\"");
-  wchar_t system[MAX_PATH] = {};
-  GetSystemDirectoryW(system, MAX_PATH);
-  for (const std::wstring& program : record.Programs())
-    EXPECT_EQ(lstrcmpiW(program.c_str(), (std::wstring(system) + L"\\rundll32.exe").c_str()), 0)
-        << test::Narrow(program);
 }
 
 // Under WOW64 (the answer supplied here: this build is 64-bit, and WOW64

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/form1.h"
 #include "tests/app/app_test_util.h"
@@ -157,6 +158,7 @@ TEST_F(LinkLabel, ClickStartsTheUrlHandlerWithTheQuotedForumAddress) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], kOpenForum);
   EXPECT_EQ(lines[1], kOpenForum);
+  EXPECT_EQ(record.ProgramsElsewhere(), std::vector<std::wstring>{});
 }
 
 }  // namespace

@@ -129,28 +129,4 @@ TEST(TrackMouseLeave, BothEntryPointsDeliverOneLeave) {
   skin::Engine().userTrackMouse = saved;
 }
 
-// True when the module imports the function by name from the library.
-bool ImportsByName(HMODULE module, const char* library, const char* function) {
-  const auto* base = reinterpret_cast<const BYTE*>(module);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
-    if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), library) != 0) continue;
-    for (auto* t = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk); t->u1.AddressOfData; ++t) {
-      if (IMAGE_SNAP_BY_ORDINAL(t->u1.Ordinal)) continue;
-      const auto* named = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + t->u1.AddressOfData);
-      if (lstrcmpA(reinterpret_cast<const char*>(named->Name), function) == 0) return true;
-    }
-  }
-  return false;
-}
-
-// The program still starts where user32 lacks TrackMouseEvent.
-TEST(TrackMouseLeave, User32sEntryPointIsLookedUpNotImported) {
-  const HMODULE self = GetModuleHandleA(nullptr);
-  ASSERT_TRUE(ImportsByName(self, "user32.dll", "GetPropA"));
-  EXPECT_FALSE(ImportsByName(self, "user32.dll", "TrackMouseEvent"));
-}
-
 }  // namespace
