@@ -70,13 +70,24 @@ skin::Icon LoadFormIcon(WORD id, int sizeMetricX, int sizeMetricY) {
                                                   GetSystemMetrics(sizeMetricX), GetSystemMetrics(sizeMetricY), 0)));
 }
 
+// The procedure that TextBoxProc replaced, per text box: whatever sat there
+// (the class's, or a hook installed since the creation) keeps its place in the
+// chain.
+constexpr char kTextBoxPrevProp[] = "FORMTEXTBOXPROC";
+
 // A text box keeps its caret when tabbed into, with nothing selected: it does
 // not announce DLGC_HASSETSEL, for which the dialog manager selects all text.
-// Installed right after creation, so the procedure below is the class's own.
 LRESULT CALLBACK TextBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  const auto classProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
-  const LRESULT result = CallWindowProcW(classProc, hwnd, msg, wp, lp);
+  const auto previous = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kTextBoxPrevProp));
+  if (msg == WM_NCDESTROY) RemovePropA(hwnd, kTextBoxPrevProp);
+  if (!previous) return DefWindowProcW(hwnd, msg, wp, lp);
+  const LRESULT result = CallWindowProcW(previous, hwnd, msg, wp, lp);
   return msg == WM_GETDLGCODE ? result & ~static_cast<LRESULT>(DLGC_HASSETSEL) : result;
+}
+
+void SubclassTextBox(HWND hwnd) {
+  const LONG_PTR previous = SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TextBoxProc));
+  SetPropA(hwnd, kTextBoxPrevProp, reinterpret_cast<HANDLE>(previous));
 }
 
 }  // namespace
@@ -181,7 +192,7 @@ void Form::CreateControls() {
         const DWORD error = GetLastError();
         ReportErrorAndExit(std::wstring(L"创建控件 ") + s.name, error);
       }
-      if (!button) SetWindowLongPtrW(c->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TextBoxProc));
+      if (!button) SubclassTextBox(c->hwnd);
       HFONT font = FontOf(*c);
       if (font) SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     } else {
