@@ -17,9 +17,15 @@ void Command1_Click(form::Form& form) {
   MessageBoxW(form.hwnd(), kCreatedMessage, kCreatedTitle, kCreatedStyle);
 }
 
-void MakeAndOpenSystemFolder(bool underWow64) {
-  const wchar_t* onDisk = underWow64 ? kSysnativeGodModeFolder : kSystemGodModeFolder;
-  if (!form::PathExists(onDisk)) form::CreateFolder(onDisk);
+void MakeAndOpenSystemFolder(bool (*isElevated)()) {
+  if (!form::PathExists(kSystemGodModeFolder)) {
+    if (const DWORD error = form::TryCreateFolder(kSystemGodModeFolder)) {
+      if (error != ERROR_ACCESS_DENIED || isElevated()) form::ReportFolderNotCreated(kSystemGodModeFolder, error);
+      // The copy opens the folder; a declined prompt leaves the form as it was.
+      form::StartElevated(form::OwnExecutable(), kSystemFolderSwitch);
+      return;
+    }
+  }
   // The URL handler reads its command line in the ANSI code page: where that
   // cannot spell the folder's name (anything but a Chinese one), the handler
   // would get question marks and open nothing, so the shell opens it directly.
@@ -29,6 +35,14 @@ void MakeAndOpenSystemFolder(bool underWow64) {
     form::OpenFolder(kSystemGodModeFolder);
 }
 
-void Command2_Click(form::Form&) { MakeAndOpenSystemFolder(form::RunsUnderWow64()); }
+void Command2_Click(form::Form&) { MakeAndOpenSystemFolder(form::ProcessIsElevated); }
+
+bool IsSystemFolderRequest(const std::vector<std::wstring>& arguments) {
+  return arguments.size() == 1 && arguments[0] == kSystemFolderSwitch;
+}
+
+void RunSystemFolderRequest() {
+  MakeAndOpenSystemFolder([] { return true; });
+}
 
 }  // namespace godmode

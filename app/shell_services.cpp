@@ -50,15 +50,63 @@ std::wstring DesktopPath() {
 }
 
 void CreateFolder(const std::wstring& path) {
-  if (!CreateDirectoryW(path.c_str(), nullptr)) {
-    const DWORD error = GetLastError();
-    ReportErrorAndExit(L"创建文件夹“" + path + L"”", error);
+  if (const DWORD error = TryCreateFolder(path)) ReportFolderNotCreated(path, error);
+}
+
+DWORD TryCreateFolder(const std::wstring& path) {
+  return CreateDirectoryW(path.c_str(), nullptr) ? ERROR_SUCCESS : GetLastError();
+}
+
+void ReportFolderNotCreated(const std::wstring& path, DWORD error) {
+  ReportErrorAndExit(L"创建文件夹“" + path + L"”", error);
+}
+
+bool ProcessIsElevated() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  const BOOL read = GetTokenInformation(token, TokenElevation, &elevation, sizeof(elevation), &size);
+  CloseHandle(token);
+  return read && elevation.TokenIsElevated;
+}
+
+std::wstring OwnExecutable() {
+  // The path may exceed MAX_PATH: grow until it fits.
+  std::vector<wchar_t> path(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (!length) {
+      const DWORD error = GetLastError();
+      ReportErrorAndExit(L"查找程序文件", error);
+    }
+    if (length < path.size()) return std::wstring(path.data(), length);
+    path.resize(path.size() * 2);
   }
 }
 
-bool RunsUnderWow64() {
-  BOOL wow64 = FALSE;
-  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+std::vector<std::wstring> CommandLineArguments() {
+  int count = 0;
+  LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::wstring> arguments;
+  for (int i = 1; words && i < count; ++i) arguments.emplace_back(words[i]);
+  if (words) LocalFree(words);
+  return arguments;
+}
+
+bool StartElevated(const std::wstring& program, const std::wstring& parameters) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_FLAG_NO_UI;  // a failure goes to the standard error report
+  info.hwnd = GetActiveWindow();     // the prompt comes up in front of the form
+  info.lpVerb = L"runas";
+  info.lpFile = program.c_str();
+  info.lpParameters = parameters.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (ShellExecuteExW(&info)) return true;
+  const DWORD error = GetLastError();
+  if (error == ERROR_CANCELLED) return false;
+  ReportErrorAndExit(L"以管理员身份运行“" + program + L"”", error);
 }
 
 std::wstring SystemDirectory() {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace form {
 
@@ -15,9 +16,24 @@ std::wstring DesktopPath();
 
 // Creates one directory level.
 void CreateFolder(const std::wstring& path);
+// The same, reporting nothing: 0, or the system's error code.
+DWORD TryCreateFolder(const std::wstring& path);
+// The standard error report for a directory that could not be made.
+[[noreturn]] void ReportFolderNotCreated(const std::wstring& path, DWORD error);
 
-// True for a 32-bit program on 64-bit Windows (IsWow64Process).
-bool RunsUnderWow64();
+// True when the process runs with administrator rights (an elevated token).
+bool ProcessIsElevated();
+
+// The running program's own executable.
+std::wstring OwnExecutable();
+
+// The program's arguments, without its own name.
+std::vector<std::wstring> CommandLineArguments();
+
+// Starts a program with administrator rights ("runas", which shows the
+// consent prompt where it is needed) and does not wait for it. False when the
+// user declined the prompt; any other failure is reported.
+bool StartElevated(const std::wstring& program, const std::wstring& parameters);
 
 // The system directory, as GetSystemDirectoryW reports it.
 std::wstring SystemDirectory();

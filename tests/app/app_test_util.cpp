@@ -217,6 +217,7 @@ constexpr wchar_t kShellFoldersKey[] = L"Software\\Microsoft\\Windows\\CurrentVe
 
 struct ProcessBoxSearch {
   DWORD processId;
+  const wchar_t* className;
   HWND box;
 };
 
@@ -226,7 +227,7 @@ BOOL CALLBACK FindProcessBoxProc(HWND hwnd, LPARAM lp) {
   GetWindowThreadProcessId(hwnd, &pid);
   wchar_t cls[16] = {};
   GetClassNameW(hwnd, cls, ARRAYSIZE(cls));
-  if (pid == search->processId && IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0) {
+  if (pid == search->processId && IsWindowVisible(hwnd) && wcscmp(cls, search->className) == 0) {
     search->box = hwnd;
     return FALSE;
   }
@@ -255,8 +256,8 @@ DesktopRedirect::~DesktopRedirect() {
   RegCloseKey(key_);
 }
 
-HWND FindProcessMessageBox(DWORD processId) {
-  ProcessBoxSearch search{processId, nullptr};
+HWND FindProcessMessageBox(DWORD processId, const wchar_t* className) {
+  ProcessBoxSearch search{processId, className, nullptr};
   EnumWindows(FindProcessBoxProc, reinterpret_cast<LPARAM>(&search));
   return search.box;
 }

@@ -13,6 +13,7 @@
 
 #include "app/error_report.h"
 #include "app/folder_commands.h"
+#include "app/form1.h"
 #include "tests/app/app_test_util.h"
 #include "tests/support/win32_test.h"
 
@@ -86,12 +87,16 @@ void AnswerOk(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
 // What Task Manager's "End task" does: WM_CLOSE to the box's owner, the form.
 void CloseTheOwner(HWND box) { PostMessageW(GetWindow(box, GW_OWNER), WM_CLOSE, 0, 0); }
 
-// Runs the command child, reads every message box it shows (their text comes
-// across with WM_GETTEXT), answers each (with OK unless told otherwise), and
-// waits for the end.
-ChildRun RunCommandChild(const std::wstring& args, void (*answer)(HWND box) = AnswerOk) {
+void CloseIt(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
+
+// Runs the command child (or another program), reads every message box (or
+// window of the class given) it shows (their text comes across with
+// WM_GETTEXT), answers each (with OK unless told otherwise), and waits for
+// the end.
+ChildRun RunCommandChild(const std::wstring& args, void (*answer)(HWND box) = AnswerOk,
+                         const std::wstring& program = COMMAND_CHILD_EXE, const wchar_t* windowClass = L"#32770") {
   ChildRun run;
-  std::wstring commandLine = L"\"" COMMAND_CHILD_EXE "\" " + args;
+  std::wstring commandLine = L"\"" + program + L"\" " + args;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
@@ -102,7 +107,7 @@ ChildRun RunCommandChild(const std::wstring& args, void (*answer)(HWND box) = An
   HWND answered = nullptr;
   while (GetTickCount() - start < kChildTimeoutMs) {
     if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
-    const HWND box = apptest::FindProcessMessageBox(process.dwProcessId);
+    const HWND box = apptest::FindProcessMessageBox(process.dwProcessId, windowClass);
     if (box && box != answered) {
       test::PumpMessages(150);  // let the box finish laying itself out
       run.boxes.push_back(apptest::ReadMessageBox(box));
@@ -383,3 +388,73 @@ TEST(BadInput, SystemFolderStepsSucceedWhenTheParentExists) {
 }
 
 }  // namespace
+
+namespace {
+
+// Runs a shell line in the prefix's Windows directory and waits until it has
+// left its mark there: Wine starts Unix programs too, and hands them its
+// environment (WINEPREFIX among it), but cannot wait for them.
+void RunInWindowsDirectory(const std::wstring& line) {
+  const std::wstring mark = L"temp\\unix-step-done";
+  std::wstring commandLine = L"sh -c \"cd \\\"$WINEPREFIX/drive_c/windows\\\" && " + line + L"; : > temp/unix-step-done\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    return;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  test::PumpUntil([&] { return DeleteFileW((L"c:\\windows\\" + mark).c_str()) != FALSE; }, 10000);
+}
+
+// The prefix's system directory refuses new entries, as Windows 7 does to a
+// program without administrator rights. Wine ignores a directory's read-only
+// attribute and root passes permission bits, so the Unix directory is made
+// immutable (root) or unwritable (any other user).
+struct RefusingSystemDirectory {
+  RefusingSystemDirectory() { RunInWindowsDirectory(L"chmod a-w system32; chattr +i system32"); }
+  ~RefusingSystemDirectory() { RunInWindowsDirectory(L"chattr -i system32; chmod u+w system32"); }
+};
+
+}  // namespace
+
+// Command2 against a system directory that refuses the folder. Taken for a
+// process without administrator rights (the child supplies that answer: Wine
+// runs every program elevated), it starts its own executable again with the
+// switch, shows nothing and keeps its form; elevated, the refusal is the
+// standard error report. The tool started with the switch alone makes and
+// opens the folder without a window; other command lines show the form.
+TEST(BadInput, RefusedCommand2AsksForAdministratorRightsOnlyWithoutThem) {
+  const std::wstring folder = godmode::kSystemGodModeFolder;
+  apptest::RemovePath(folder);
+  apptest::CommandRecord record;
+  ChildRun asked, refused;
+  {
+    RefusingSystemDirectory refusing;
+    ASSERT_FALSE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    asked = RunCommandChild(L"command2 unelevated");
+    refused = RunCommandChild(L"command2");
+  }
+  EXPECT_TRUE(asked.ended && asked.boxes.empty() && asked.exitCode == 0) << Narrow(Describe(asked));
+  ExpectErrorReport(refused, kCreateStep, ERROR_ACCESS_DENIED);
+  std::vector<std::wstring> lines = record.WaitForLines(1);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].rfind(L"1|", 0), 0u) << Narrow(lines[0]);
+  EXPECT_TRUE(Contains(lines[0], L"app_command_child.exe\" /system-folder")) << Narrow(lines[0]);
+  EXPECT_FALSE(Exists(folder));
+
+  for (const wchar_t* args : {L"/system-folder extra", L"/unknown", L"system-folder"}) {
+    const ChildRun shown = RunCommandChild(args, CloseIt, GODMODE_EXE, L"Form");
+    EXPECT_TRUE(shown.ended && shown.boxes.size() == 1 && shown.exitCode == 0) << Narrow(args);
+  }
+  EXPECT_FALSE(Exists(folder));
+  const ChildRun request = RunCommandChild(godmode::kSystemFolderSwitch, AnswerOk, GODMODE_EXE, L"Form");
+  EXPECT_TRUE(request.ended && request.boxes.empty() && request.exitCode == 0) << Narrow(Describe(request));
+  EXPECT_TRUE(IsDirectory(folder));
+  lines = record.WaitForLines(2);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1], L"1|" + godmode::UrlHandlerCommandLine(folder));
+  apptest::RemovePath(folder);
+}

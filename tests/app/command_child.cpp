@@ -5,6 +5,11 @@
 //   command1loop       Form1 as the program runs it, main form and message
 //                      loop, with a click on Command1 waiting in the queue
 //   systemfolder PATH  Command2's steps with PATH in place of the fixed folder
+//   command2 [unelevated]  Form1 and Command2's steps, the process taken for
+//                      one without administrator rights when told so; exit 0
+//                      when the form is still there afterwards
+//   /system-folder     as the copy Command2 starts with the rights: records
+//                      how it was started (tests/app/start_record.h)
 #include <windows.h>
 
 #include <string>
@@ -13,6 +18,7 @@
 #include "app/form1.h"
 #include "app/form_runtime.h"
 #include "app/shell_services.h"
+#include "tests/app/start_record.h"
 
 namespace {
 
@@ -36,12 +42,24 @@ int RunSystemFolderSteps(const std::wstring& folder) {
   return 0;
 }
 
+int RunCommand2(bool (*isElevated)()) {
+  form::Form* form = form::Form::Load(godmode::Form1(), false);
+  const HWND hwnd = form->hwnd();
+  godmode::MakeAndOpenSystemFolder(isElevated);
+  if (!IsWindow(hwnd)) return 4;
+  SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  return 0;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   const std::wstring args = commandLine;
   if (args == L"command1") return ClickCommand1();
   if (args == L"command1loop") return ClickCommand1InTheLoop();
+  if (args == L"command2") return RunCommand2(form::ProcessIsElevated);
+  if (args == L"command2 unelevated") return RunCommand2([] { return false; });
+  if (args == godmode::kSystemFolderSwitch) return RecordStart();
   const std::wstring systemFolder = L"systemfolder ";
   if (args.compare(0, systemFolder.size(), systemFolder) == 0)
     return RunSystemFolderSteps(args.substr(systemFolder.size()));

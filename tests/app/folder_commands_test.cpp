@@ -7,7 +7,6 @@
 
 #include "app/folder_commands.h"
 #include "app/form1.h"
-#include "app/shell_services.h"
 #include "tests/app/app_test_util.h"
 #include "tests/support/win32_test.h"
 
@@ -107,26 +106,6 @@ TEST_F(FolderCommands, Command2CreatesTheSystemFolderWhenMissingAndOpensItEither
   EXPECT_TRUE(catcher.boxes().empty());
   // Command2 never touches the desktop.
   EXPECT_FALSE(IsDirectory(target_));
-}
-
-// Under WOW64 (the answer supplied here: this build is 64-bit, and WOW64
-// cannot run on these machines) the folder is tested and made in the real
-// system directory through Sysnative, which a 64-bit prefix lacks, so the
-// test makes one; the command line still names system32.
-TEST_F(FolderCommands, UnderWow64Command2MakesTheFolderThroughSysnative) {
-  EXPECT_FALSE(form::RunsUnderWow64());
-  const std::wstring sysnative = L"c:\\windows\\sysnative";
-  const std::wstring throughSysnative = sysnative + L"\\" + kFolderName;
-  const bool madeSysnative = CreateDirectoryW(sysnative.c_str(), nullptr) != FALSE;
-  apptest::CommandRecord record;
-  godmode::MakeAndOpenSystemFolder(true);
-  const auto lines = record.WaitForLines(1);
-  EXPECT_TRUE(IsDirectory(throughSysnative));
-  EXPECT_FALSE(IsDirectory(kSystemFolder));
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0], kOpenSystemFolder);
-  apptest::RemovePath(throughSysnative);
-  if (madeSysnative) RemoveDirectoryW(sysnative.c_str());
 }
 
 // Enter on a focused command button clicks it as Space does: once per press
