@@ -30,6 +30,11 @@ if [ -z "$had_display" ]; then
 else
   "$WINE64" reg delete "$frames" /v Managed /f >/dev/null 2>&1 || true
 fi
+# Wine's own visual theme ("Light") draws a scroll bar at rest as a white
+# track with hairline edges, which reads as no bar at all; without it Wine
+# draws the standard bar that Windows shows, track, thumb and arrows.
+"$WINE64" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /t REG_SZ /d 0 /f \
+  >/dev/null 2>&1
 step "run: starting build/app/GodMode.exe"
 "$WINE64" build/app/GodMode.exe &
 tool=$!

@@ -188,6 +188,33 @@ TEST_F(Form1Test, LabelsAndTextArePaintedInTheirColours) {
   EXPECT_GT(CountNear(app.hwnd(), ClientRectOf(app.hwnd(), app.control(L"Text1")), 0x004000), 400);
 }
 
+// The text box's scroll bar is on the screen from the first paint, with the
+// pointer far from the window: read back from the display (not the window's
+// own device context), the bar's rectangle holds edges darker than the text
+// area's white the whole height down, and none of the text's colour.
+TEST(Form1Screen, TextBoxScrollBarShowsFromTheFirstPaint) {
+  SetCursorPos(0, 0);
+  apptest::LoadedForm1 app;
+  SCROLLBARINFO bar{};
+  bar.cbSize = sizeof(bar);
+  ASSERT_TRUE(GetScrollBarInfo(app.control(L"Text1"), OBJID_VSCROLL, &bar));
+  EXPECT_FALSE(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN));
+  const RECT& r = bar.rcScrollBar;
+  test::Canvas canvas(r.right - r.left, r.bottom - r.top);
+  HDC screen = GetDC(nullptr);
+  BitBlt(canvas.dc(), 0, 0, canvas.width(), canvas.height(), screen, r.left, r.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  int dark = 0, text = 0;
+  for (int y = 0; y < canvas.height(); ++y)
+    for (int x = 0; x < canvas.width(); ++x) {
+      const COLORREF p = canvas.Pixel(x, y);
+      dark += (GetRValue(p) + GetGValue(p) + GetBValue(p)) / 3 < 0xD0;
+      text += p == 0x004000;
+    }
+  EXPECT_GE(dark, canvas.height());
+  EXPECT_EQ(text, 0);
+}
+
 TEST_F(Form1Test, FocusStartsOnCommand1AndTabFollowsTheTabIndex) {
   EXPECT_EQ(GetFocus(), app.control(L"Command1"));
   HWND next = GetNextDlgTabItem(app.hwnd(), app.control(L"Command1"), FALSE);
