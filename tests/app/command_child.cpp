@@ -8,8 +8,8 @@
 //   command2 [unelevated]  Form1 and Command2's steps, the process taken for
 //                      one without administrator rights when told so; exit 0
 //                      when the form is still there afterwards
-//   /system-folder     as the copy Command2 starts with the rights: records
-//                      how it was started (tests/app/start_record.h)
+//   /system-folder     as the copy Command2 starts with the rights: appends
+//                      "copy|<command line>" to the tests' record of starts
 #include <windows.h>
 
 #include <string>
@@ -18,7 +18,6 @@
 #include "app/form1.h"
 #include "app/form_runtime.h"
 #include "app/shell_services.h"
-#include "tests/app/start_record.h"
 
 namespace {
 
@@ -39,6 +38,19 @@ int ClickCommand1InTheLoop() {
 int RunSystemFolderSteps(const std::wstring& folder) {
   if (!form::PathExists(folder)) form::CreateFolder(folder);
   form::StartCommandLine(godmode::UrlHandlerCommandLine(folder));
+  return 0;
+}
+
+int RecordStart() {
+  wchar_t record[MAX_PATH];
+  if (!GetEnvironmentVariableW(L"APP_TEST_RECORD", record, MAX_PATH)) return 2;
+  const std::wstring line = std::wstring(L"copy|") + GetCommandLineW() + L"\n";
+  std::string utf8(line.size() * 3, '\0');
+  utf8.resize(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr) - 1);
+  HANDLE file = CreateFileW(record, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+  CloseHandle(file);
   return 0;
 }
 
