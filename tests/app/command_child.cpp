@@ -12,6 +12,7 @@
 //                      "copy|<command line>" to the tests' record of starts
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "app/folder_commands.h"
@@ -41,26 +42,20 @@ int RunSystemFolderSteps(const std::wstring& folder) {
   return 0;
 }
 
+// The path is ASCII: the record's UTF-8 takes it byte for byte.
 int RecordStart() {
   wchar_t record[MAX_PATH];
-  if (!GetEnvironmentVariableW(L"APP_TEST_RECORD", record, MAX_PATH)) return 2;
+  FILE* file = GetEnvironmentVariableW(L"APP_TEST_RECORD", record, MAX_PATH) ? _wfopen(record, L"ab") : nullptr;
+  if (!file) return 2;
   const std::wstring line = std::wstring(L"copy|") + GetCommandLineW() + L"\n";
-  std::string utf8(line.size() * 3, '\0');
-  utf8.resize(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr) - 1);
-  HANDLE file = CreateFileW(record, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
-  CloseHandle(file);
-  return 0;
+  fputs(std::string(line.begin(), line.end()).c_str(), file);
+  return fclose(file);
 }
 
 int RunCommand2(bool (*isElevated)()) {
-  form::Form* form = form::Form::Load(godmode::Form1(), false);
-  const HWND hwnd = form->hwnd();
+  const HWND form = form::Form::Load(godmode::Form1(), false)->hwnd();
   godmode::MakeAndOpenSystemFolder(isElevated);
-  if (!IsWindow(hwnd)) return 4;
-  SendMessageW(hwnd, WM_CLOSE, 0, 0);
-  return 0;
+  return IsWindow(form) ? static_cast<int>(SendMessageW(form, WM_CLOSE, 0, 0)) : 4;
 }
 
 }  // namespace
