@@ -112,8 +112,7 @@ class DesktopRedirect {
   std::wstring old_;
 };
 
-// A visible top-level window of that class (a message box unless told) of
-// another process, or null when it shows none.
+// A visible message box (or window of className) of another process, or null.
 HWND FindProcessMessageBox(DWORD processId, const wchar_t* className = L"#32770");
 
 // Desktop folder of the prefix, found by another route than the app's.

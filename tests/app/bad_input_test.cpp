@@ -87,11 +87,9 @@ void AnswerOk(HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }
 // What Task Manager's "End task" does: WM_CLOSE to the box's owner, the form.
 void CloseTheOwner(HWND box) { PostMessageW(GetWindow(box, GW_OWNER), WM_CLOSE, 0, 0); }
 
-void CloseIt(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
-
-// Runs the command child (or another program), reads every message box (or
-// window of another class) it shows (their text comes across with
-// WM_GETTEXT), answers each (with OK unless told otherwise), and waits.
+// Runs the command child, reads every message box it shows (their text comes
+// across with WM_GETTEXT), answers each (with OK unless told otherwise), and
+// waits for the end. Another program, or windows of another class, if told.
 ChildRun RunCommandChild(const std::wstring& args, void (*answer)(HWND box) = AnswerOk,
                          const std::wstring& program = COMMAND_CHILD_EXE, const wchar_t* windowClass = L"#32770") {
   ChildRun run;
@@ -386,66 +384,52 @@ TEST(BadInput, SystemFolderStepsSucceedWhenTheParentExists) {
   RemoveDirectoryW(system.c_str());
 }
 
-// Runs a shell line in the prefix's Windows directory: Wine starts Unix
-// programs too, with its environment, but cannot wait for them.
-void RunInWindowsDirectory(const std::wstring& line) {
-  std::wstring command = L"sh -c \"cd \\\"$WINEPREFIX/drive_c/windows\\\" && " + line + L"; : > temp/unix-step\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  test::PumpUntil([] { return DeleteFileW(L"c:\\windows\\temp\\unix-step") != FALSE; }, 10000);
-}
-
-// The system directory refuses new entries, as Windows 7 does to a program
-// without administrator rights. Wine ignores a directory's read-only
-// attribute and root passes permission bits: the Unix directory is made
-// immutable (root) or unwritable (other users).
+// While alive, system32 refuses new entries, as Windows 7's does without
+// administrator rights: Wine ignores a directory's read-only attribute and
+// root passes permission bits, so a shell makes it immutable (or unwritable),
+// leaving a mark file: Wine gives a Unix program no handles to wait on.
 struct RefusingSystemDirectory {
-  RefusingSystemDirectory() { RunInWindowsDirectory(L"chmod a-w system32; chattr +i system32"); }
-  ~RefusingSystemDirectory() { RunInWindowsDirectory(L"chattr -i system32; chmod u+w system32"); }
+  RefusingSystemDirectory() { Shell(L"chmod a-w system32; chattr +i system32"); }
+  ~RefusingSystemDirectory() { Shell(L"chattr -i system32; chmod u+w system32"); }
+  static void Shell(std::wstring line) {
+    line = L"sh -c \"cd \\\"$WINEPREFIX/drive_c/windows\\\" && " + line + L"; : > temp/unix-step\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+      test::PumpUntil([] { return DeleteFileW(L"c:\\windows\\temp\\unix-step") != FALSE; }, 10000);
+  }
 };
 
-// Command2 against a system directory that refuses the folder. Taken for a
-// process without administrator rights (the child supplies that answer: Wine
-// runs every program elevated), it starts its own executable again with the
-// switch, shows nothing and keeps its form; elevated, the refusal is the
-// standard error report. The tool started with the switch alone makes and
-// opens the folder without a window; other command lines show the form.
+// The tool with the switch alone makes and opens the system folder and shows
+// no window; other command lines show the form. Command2 against a system32
+// that refuses the folder: taken for a process without administrator rights
+// (the child's answer: Wine runs everything elevated), it starts its own
+// executable with the switch, shows nothing and keeps its form; elevated, the
+// refusal is the standard error report.
 TEST(BadInput, RefusedCommand2AsksForAdministratorRightsOnlyWithoutThem) {
   const std::wstring folder = godmode::kSystemGodModeFolder;
   apptest::RemovePath(folder);
   apptest::CommandRecord record;
-  ChildRun asked, refused;
-  {
-    RefusingSystemDirectory refusing;
-    ASSERT_FALSE(CreateDirectoryW(folder.c_str(), nullptr));
-    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    asked = RunCommandChild(L"command2 unelevated");
-    refused = RunCommandChild(L"command2");
-  }
-  EXPECT_TRUE(asked.ended && asked.boxes.empty() && asked.exitCode == 0) << Narrow(Describe(asked));
-  ExpectErrorReport(refused, kCreateStep, ERROR_ACCESS_DENIED);
-  std::vector<std::wstring> lines = record.WaitForLines(1);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_TRUE(Contains(lines[0], L"app_command_child.exe\" /system-folder")) << Narrow(lines[0]);
-  EXPECT_FALSE(Exists(folder));
-
   for (const wchar_t* args : {L"/system-folder extra", L"/unknown", L"system-folder"}) {
-    const ChildRun shown = RunCommandChild(args, CloseIt, GODMODE_EXE, L"Form");
-    EXPECT_TRUE(shown.ended && shown.boxes.size() == 1 && shown.exitCode == 0) << Narrow(args);
+    const ChildRun shown =
+        RunCommandChild(args, [](HWND form) { PostMessageW(form, WM_CLOSE, 0, 0); }, GODMODE_EXE, L"Form");
+    EXPECT_TRUE(shown.ended && shown.boxes.size() == 1 && shown.exitCode == 0 && !Exists(folder)) << Narrow(args);
   }
-  EXPECT_FALSE(Exists(folder));
-  const ChildRun request = RunCommandChild(godmode::kSystemFolderSwitch, AnswerOk, GODMODE_EXE, L"Form");
-  EXPECT_TRUE(request.ended && request.boxes.empty() && request.exitCode == 0) << Narrow(Describe(request));
-  EXPECT_TRUE(IsDirectory(folder));
-  lines = record.WaitForLines(2);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[1], L"1|" + godmode::UrlHandlerCommandLine(folder));
+  const ChildRun request = RunCommandChild(godmode::kSystemFolderSwitch, AnswerOk, GODMODE_EXE);
+  EXPECT_TRUE(request.ended && request.boxes.empty() && request.exitCode == 0 && IsDirectory(folder))
+      << Narrow(Describe(request));
   apptest::RemovePath(folder);
+
+  RefusingSystemDirectory refusing;
+  ASSERT_TRUE(!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() == ERROR_ACCESS_DENIED);
+  const ChildRun asked = RunCommandChild(L"command2 unelevated");
+  EXPECT_TRUE(asked.ended && asked.boxes.empty() && asked.exitCode == 0) << Narrow(Describe(asked));
+  ExpectErrorReport(RunCommandChild(L"command2"), kCreateStep, ERROR_ACCESS_DENIED);
+  const std::vector<std::wstring> lines = record.WaitForLines(2);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], L"1|" + godmode::UrlHandlerCommandLine(folder));
+  EXPECT_TRUE(Contains(lines[1], L"app_command_child.exe\" /system-folder")) << Narrow(lines[1]);
 }
 
 }  // namespace

@@ -5,14 +5,11 @@
 //   command1loop       Form1 as the program runs it, main form and message
 //                      loop, with a click on Command1 waiting in the queue
 //   systemfolder PATH  Command2's steps with PATH in place of the fixed folder
-//   command2 [unelevated]  Form1 and Command2's steps, the process taken for
-//                      one without administrator rights when told so; exit 0
-//                      when the form is still there afterwards
-//   /system-folder     as the copy Command2 starts with the rights: appends
-//                      "copy|<command line>" to the tests' record of starts
+//   command2 [unelevated]  Command2's steps on Form1, taken for a process
+//                      without administrator rights if told; 0: form still there
+//   /system-folder     the copy it starts: the stand-in rundll32 records its line
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "app/folder_commands.h"
@@ -42,16 +39,6 @@ int RunSystemFolderSteps(const std::wstring& folder) {
   return 0;
 }
 
-// The path is ASCII: the record's UTF-8 takes it byte for byte.
-int RecordStart() {
-  wchar_t record[MAX_PATH];
-  FILE* file = GetEnvironmentVariableW(L"APP_TEST_RECORD", record, MAX_PATH) ? _wfopen(record, L"ab") : nullptr;
-  if (!file) return 2;
-  const std::wstring line = std::wstring(L"copy|") + GetCommandLineW() + L"\n";
-  fputs(std::string(line.begin(), line.end()).c_str(), file);
-  return fclose(file);
-}
-
 int RunCommand2(bool (*isElevated)()) {
   const HWND form = form::Form::Load(godmode::Form1(), false)->hwnd();
   godmode::MakeAndOpenSystemFolder(isElevated);
@@ -66,7 +53,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   if (args == L"command1loop") return ClickCommand1InTheLoop();
   if (args == L"command2") return RunCommand2(form::ProcessIsElevated);
   if (args == L"command2 unelevated") return RunCommand2([] { return false; });
-  if (args == godmode::kSystemFolderSwitch) return RecordStart();
+  if (args == godmode::kSystemFolderSwitch) {
+    form::StartCommandLine(std::wstring(L"rundll32.exe ") + GetCommandLineW());
+    return 0;
+  }
   const std::wstring systemFolder = L"systemfolder ";
   if (args.compare(0, systemFolder.size(), systemFolder) == 0)
     return RunSystemFolderSteps(args.substr(systemFolder.size()));

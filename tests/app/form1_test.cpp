@@ -188,9 +188,8 @@ TEST_F(Form1Test, LabelsAndTextArePaintedInTheirColours) {
   EXPECT_GT(CountNear(app.hwnd(), ClientRectOf(app.hwnd(), app.control(L"Text1")), 0x004000), 400);
 }
 
-// The text box's scroll bar is on the screen from the first paint, with the
-// pointer far away: read off the display, its rectangle holds edges darker
-// than the text area's white all the way down, and no text.
+// With the pointer far away, the text box's scroll bar is on the display from
+// the first paint: edges darker than the text area all the way down, no text.
 TEST(Form1Screen, TextBoxScrollBarShowsFromTheFirstPaint) {
   SetCursorPos(0, 0);
   apptest::LoadedForm1 app;
