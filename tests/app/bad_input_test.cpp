@@ -401,12 +401,11 @@ struct RefusingSystemDirectory {
   }
 };
 
-// The tool with the switch alone makes and opens the system folder and shows
-// no window; other command lines show the form. Command2 against a system32
-// that refuses the folder: taken for a process without administrator rights
-// (the child's answer: Wine runs everything elevated), it starts its own
-// executable with the switch, shows nothing and keeps its form; elevated, the
-// refusal is the standard error report.
+// Started with the switch alone, the tool makes and opens the system folder
+// without a window; other command lines show the form. Refused by system32,
+// Command2 taken for unelevated (the child's answer: Wine runs everything
+// elevated) starts its own executable with the switch, shows no box and keeps
+// its form; elevated, the refusal is the standard error report.
 TEST(BadInput, RefusedCommand2AsksForAdministratorRightsOnlyWithoutThem) {
   const std::wstring folder = godmode::kSystemGodModeFolder;
   apptest::RemovePath(folder);
