@@ -9,7 +9,7 @@ cd "$root"
 source scripts/common.sh
 
 packages=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 wine wine64 xvfb xauth
-          locales fonts-wqy-microhei googletest cmake make imagemagick x11-utils xdotool)
+          locales fonts-wqy-microhei googletest cmake make python3 imagemagick x11-utils xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,8 +1,10 @@
-// The executable's own resources: icon group 1 with its four images, the
+// The executable's own resources: icon group 1 with its five images, the
 // version record and the manifest, read from the built GodMode.exe.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -42,35 +44,56 @@ class ProgramResources : public ::testing::Test {
   HMODULE module_ = nullptr;
 };
 
-TEST_F(ProgramResources, IconGroupOneHoldsFourImagesWithIds30001To30004) {
+// The four bitmap images, plus the 16x16 one for the title bar and the taskbar;
+// the 256x256 image is PNG-compressed, as Windows Vista and later read it.
+TEST_F(ProgramResources, IconGroupOneHoldsFiveImagesWithIds30001To30005) {
   const std::vector<BYTE> group = Resource(kGroupIconType, MAKEINTRESOURCEW(1));
-  ASSERT_GE(group.size(), sizeof(GroupIconHeader) + 4 * sizeof(GroupIconEntry));
+  ASSERT_GE(group.size(), sizeof(GroupIconHeader) + 5 * sizeof(GroupIconEntry));
   const auto* header = reinterpret_cast<const GroupIconHeader*>(group.data());
   EXPECT_EQ(header->type, 1);
-  ASSERT_EQ(header->count, 4);
+  ASSERT_EQ(header->count, 5);
   const auto* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
 
-  struct Expected { int size, bits; WORD id; };
-  const Expected expected[] = {{24, 8, 30001}, {256, 32, 30002}, {48, 32, 30003}, {32, 24, 30004}};
-  for (int i = 0; i < 4; ++i) {
+  struct Expected { int size, bits; WORD id; bool png; };
+  const Expected expected[] = {
+      {24, 8, 30001, false}, {256, 32, 30002, true}, {48, 32, 30003, false}, {32, 24, 30004, false},
+      {16, 32, 30005, false}};
+  const BYTE kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  for (int i = 0; i < 5; ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(entries[i].id, expected[i].id);
     EXPECT_EQ(entries[i].width, expected[i].size % 256);
     EXPECT_EQ(entries[i].bitCount, expected[i].bits);
     const std::vector<BYTE> image = Resource(kIconType, MAKEINTRESOURCEW(expected[i].id));
     ASSERT_EQ(image.size(), entries[i].bytesInRes);
-    // Every image is in uncompressed bitmap form, not PNG.
-    const auto* bitmap = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
-    EXPECT_EQ(bitmap->biSize, sizeof(BITMAPINFOHEADER));
-    EXPECT_EQ(bitmap->biWidth, expected[i].size);
-    EXPECT_EQ(bitmap->biHeight, 2 * expected[i].size);
-    EXPECT_EQ(bitmap->biBitCount, expected[i].bits);
-    EXPECT_EQ(bitmap->biCompression, static_cast<DWORD>(BI_RGB));
+    ASSERT_GT(image.size(), 33u);
+    if (expected[i].png) {
+      // Signature, then the IHDR chunk: width, height (big-endian), 8 bits, RGBA.
+      EXPECT_TRUE(std::equal(std::begin(kPngSignature), std::end(kPngSignature), image.begin()));
+      const auto bigEndian = [&](size_t at) {
+        return static_cast<int>(image[at] << 24 | image[at + 1] << 16 | image[at + 2] << 8 | image[at + 3]);
+      };
+      EXPECT_EQ(bigEndian(16), expected[i].size);
+      EXPECT_EQ(bigEndian(20), expected[i].size);
+      EXPECT_EQ(image[24], 8);
+      EXPECT_EQ(image[25], 6);
+      // Compressed: below a quarter of the bitmap form's colour rows.
+      EXPECT_LT(image.size(), static_cast<size_t>(expected[i].size * expected[i].size));
+    } else {
+      const auto* bitmap = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
+      EXPECT_EQ(bitmap->biSize, sizeof(BITMAPINFOHEADER));
+      EXPECT_EQ(bitmap->biWidth, expected[i].size);
+      EXPECT_EQ(bitmap->biHeight, 2 * expected[i].size);
+      EXPECT_EQ(bitmap->biBitCount, expected[i].bits);
+      EXPECT_EQ(bitmap->biCompression, static_cast<DWORD>(BI_RGB));
+    }
     HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(image.data()), static_cast<DWORD>(image.size()), TRUE,
                                           0x00030000, expected[i].size, expected[i].size, 0);
     EXPECT_NE(icon, nullptr);
     if (icon) DestroyIcon(icon);
   }
+  // A small icon is the 16x16 image itself, not one scaled down from 24.
+  EXPECT_EQ(LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group.data()), TRUE, 16, 16, LR_DEFAULTCOLOR), 30005);
 }
 
 TEST_F(ProgramResources, VersionRecordIsOneDotZeroInSimplifiedChinese) {
