@@ -7,6 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 source scripts/common.sh
+report_failures
 dir=build-example
 [ "${1:-}" = -B ] && dir=$2
 mkdir -p "$dir"
@@ -24,8 +25,9 @@ cleanup() {
 }
 trap cleanup EXIT
 # No window manager here: Wine draws the frames, so that the picture shows them.
-"$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-"$WINE64" "$dir/skin_demo.exe" /message </dev/null >/dev/null 2>&1 &
+wine_logged "$WINEPREFIX.log" "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f ||
+  fail "example: could not set Wine's frames for the private display (log: $WINEPREFIX.log)"
+"$WINE64" "$dir/skin_demo.exe" /message </dev/null >"$dir/run.log" 2>&1 &
 demo=$!
 sleep 6
 # The window and its message box side by side, each cut out of the screen.
@@ -36,7 +38,7 @@ for win in $(xdotool search --onlyvisible --name '^skin demo$'); do
     /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
     +repage "${shots[-1]}"
 done
-[ ${#shots[@]} = 2 ] || { echo "example: expected the window and its message box, found ${#shots[@]} windows" >&2; exit 1; }
+[ ${#shots[@]} = 2 ] || fail "example: expected the window and its message box, found ${#shots[@]} windows (its output: $dir/run.log)"
 convert "${shots[0]}" -background white -gravity east -splice 12x0 "${shots[1]}" -gravity north +append "$dir/skin-demo.png"
 rm -f "${shots[@]}"
 step "example: saved $dir/skin-demo.png"

@@ -9,8 +9,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh --i686
 source scripts/common.sh
-step "package: checking the executables' imports"
-bash scripts/check-imports.sh build/app/GodMode.exe build-i686/app/GodMode.exe
+report_failures
+step "package: checking the executables' imports (log: build/imports.log)"
+quietly build/imports.log bash scripts/check-imports.sh build/app/GodMode.exe build-i686/app/GodMode.exe
 rm -rf dist && mkdir -p dist
 for dir in build build-i686; do
   step "package: writing the zip of $dir"

@@ -7,6 +7,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
 source scripts/common.sh
+report_failures
 # A prefix of its own, so that running the tool never disturbs the tests'.
 source scripts/wine-env.sh build wine-prefix-run
 source scripts/display.sh
@@ -26,12 +27,13 @@ trap cleanup EXIT
 if [ -z "$had_display" ]; then
   # No window manager on the private display: let Wine draw the caption and
   # frame itself, so that the screenshot shows them.
-  "$WINE64" reg add "$frames" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wine_logged "$WINEPREFIX.log" "$WINE64" reg add "$frames" /v Managed /t REG_SZ /d N /f ||
+    fail "run: could not set Wine's frames for the private display (log: $WINEPREFIX.log)"
 else
   "$WINE64" reg delete "$frames" /v Managed /f >/dev/null 2>&1 || true
 fi
-step "run: starting build/app/GodMode.exe"
-"$WINE64" build/app/GodMode.exe &
+step "run: starting build/app/GodMode.exe (its output: build/run.log)"
+"$WINE64" build/app/GodMode.exe >build/run.log 2>&1 &
 tool=$!
 win=
 for _ in $(seq 100); do
@@ -39,7 +41,7 @@ for _ in $(seq 100); do
   [ -n "$win" ] && break
   sleep 0.2
 done
-if [ -z "$win" ]; then echo "run: the tool's window did not appear" >&2; exit 1; fi
+[ -n "$win" ] || fail "run: the tool's window did not appear within 20 s (its output: build/run.log)"
 sleep 1
 import -window root -crop "$(xdotool getwindowgeometry --shell "$win" | awk -F= '
   /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
