@@ -81,7 +81,6 @@ ensure_prefix() {
   flock 9
   if [ ! -f "$WINEPREFIX/.ready" ]; then
     wine_logged "$log" "$WINE64" wineboot -i || true  # judged by what it leaves
-    [ -f "$WINEPREFIX/system.reg" ] || fail "wine: wineboot made no prefix in $WINEPREFIX (log: $log)"
     # The window's texts ask for 宋体; give Wine a CJK face in its place.
     local key='HKCU\Software\Wine\Fonts\Replacements'
     for face in 宋体 SimSun 新宋体 NSimSun 微软雅黑 "Microsoft YaHei"; do
@@ -89,6 +88,8 @@ ensure_prefix() {
         fail "wine: could not set the font replacement for $face in $WINEPREFIX (log: $log)"
     done
     wine_logged "$log" "$WINESERVER" -w || fail "wine: the prefix's Wine server did not end (log: $log)"
+    # The server writes the registry as it ends.
+    [ -f "$WINEPREFIX/system.reg" ] || fail "wine: wineboot made no prefix in $WINEPREFIX (log: $log)"
     touch "$WINEPREFIX/.ready"
   fi
   flock -u 9
