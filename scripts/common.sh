@@ -63,10 +63,12 @@ as_root() {
   command -v sudo >/dev/null || need_root "sudo is missing" "$line"
   if ! sudo -n true 2>/dev/null; then
     [ -t 0 ] || need_root "sudo asks $me for a password, and there is no terminal to answer it" "$line"
-    step "sudo: asking for $me's password"
+    step "sudo: asking whether $me may use sudo (it may ask for $me's password)"
     mkdir -p "$(dirname "$log")"
     # The prompt goes to the terminal; sudo's refusal, if any, is ours to print.
-    sudo -v 2>"$log.sudo" || need_root "sudo refused $me: $(tr '\n' ' ' <"$log.sudo")" "$line"
+    # (A user without any rights is refused at once, without a prompt.)
+    sudo -v 2>"$log.sudo" ||
+      need_root "sudo refused $me ($(tr '\n' ' ' <"$log.sudo" | sed 's/[. ]*$//'))" "$line"
   fi
   quietly "$log" sudo sh -c "$line"
 }

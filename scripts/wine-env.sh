@@ -49,7 +49,7 @@ unset LANGUAGE
 # Otherwise the command's exit code is returned.
 wine_logged() {
   local log=$1; shift
-  local start path owner rel
+  local start path owner rel who
   start=$(($(stat -c %s "$log" 2>/dev/null || echo 0) + 1))
   "$@" >>"$log" 2>&1 && return 0
   local rc=$?
@@ -59,10 +59,11 @@ wine_logged() {
   owner=$(stat -c %U "$path" 2>/dev/null || echo "another user")
   case $path in
     /tmp/*)
-      rel=${path#/tmp/}
+      rel=${path#/tmp/} who="as $owner or root"
+      [ "$owner" != root ] || who="as root"
       fail "wine: Wine refuses $path, the Wine server folder of $WINEPREFIX:
   it belongs to $owner, whose Wine ran this prefix before. That user's Wine server must end
-  (it ends with that user's run of these scripts) and the folder go, as $owner or root:
+  (it ends with that user's run of these scripts) and the folder go, $who:
   rm -rf /tmp/${rel%%/*}
   Then run this script again." ;;
     *)
