@@ -62,7 +62,7 @@ as_root() {
   me=$(id -un)
   command -v sudo >/dev/null || need_root "sudo is missing" "$line"
   if ! sudo -n true 2>/dev/null; then
-    [ -t 0 ] || need_root "sudo asks $me for a password, and there is no terminal to answer it" "$line"
+    [ -t 0 ] || need_root "sudo does not let $me in without a password, and there is no terminal to ask for one" "$line"
     step "sudo: asking whether $me may use sudo (it may ask for $me's password)"
     mkdir -p "$(dirname "$log")"
     # The prompt goes to the terminal; sudo's refusal, if any, is ours to print.
