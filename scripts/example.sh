@@ -34,11 +34,11 @@ sleep 6
 shots=()
 for win in $(xdotool search --onlyvisible --name '^skin demo$'); do
   shots+=("$dir/window-$win.png")
-  import -window root -crop "$(xdotool getwindowgeometry --shell "$win" | awk -F= '
-    /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
-    +repage "${shots[-1]}"
+  geometry=$(xdotool getwindowgeometry --shell "$win" | awk -F= '
+    /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')
+  quietly "$dir/screenshot.log" import -window root -crop "$geometry" +repage "${shots[-1]}"
 done
 [ ${#shots[@]} = 2 ] || fail "example: expected the window and its message box, found ${#shots[@]} windows (its output: $dir/run.log)"
-convert "${shots[0]}" -background white -gravity east -splice 12x0 "${shots[1]}" -gravity north +append "$dir/skin-demo.png"
+quietly "$dir/screenshot.log" convert "${shots[0]}" -background white -gravity east -splice 12x0 "${shots[1]}" -gravity north +append "$dir/skin-demo.png"
 rm -f "${shots[@]}"
 step "example: saved $dir/skin-demo.png"

@@ -43,9 +43,9 @@ for _ in $(seq 100); do
 done
 [ -n "$win" ] || fail "run: the tool's window did not appear within 20 s (its output: build/run.log)"
 sleep 1
-import -window root -crop "$(xdotool getwindowgeometry --shell "$win" | awk -F= '
-  /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
-  +repage build/screenshot.png
+geometry=$(xdotool getwindowgeometry --shell "$win" | awk -F= '
+  /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')
+quietly build/screenshot.log import -window root -crop "$geometry" +repage build/screenshot.png
 step "run: screenshot saved to build/screenshot.png"
 if [ -n "$had_display" ]; then
   step "run: the tool is open; close its window to end"
