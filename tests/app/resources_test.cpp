@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <iterator>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -58,7 +57,6 @@ TEST_F(ProgramResources, IconGroupOneHoldsFiveImagesWithIds30001To30005) {
   const Expected expected[] = {
       {24, 8, 30001, false}, {256, 32, 30002, true}, {48, 32, 30003, false}, {32, 24, 30004, false},
       {16, 32, 30005, false}};
-  const BYTE kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   for (int i = 0; i < 5; ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(entries[i].id, expected[i].id);
@@ -68,17 +66,11 @@ TEST_F(ProgramResources, IconGroupOneHoldsFiveImagesWithIds30001To30005) {
     ASSERT_EQ(image.size(), entries[i].bytesInRes);
     ASSERT_GT(image.size(), 33u);
     if (expected[i].png) {
-      // Signature, then the IHDR chunk: width, height (big-endian), 8 bits, RGBA.
-      EXPECT_TRUE(std::equal(std::begin(kPngSignature), std::end(kPngSignature), image.begin()));
-      const auto bigEndian = [&](size_t at) {
-        return static_cast<int>(image[at] << 24 | image[at + 1] << 16 | image[at + 2] << 8 | image[at + 3]);
-      };
-      EXPECT_EQ(bigEndian(16), expected[i].size);
-      EXPECT_EQ(bigEndian(20), expected[i].size);
-      EXPECT_EQ(image[24], 8);
-      EXPECT_EQ(image[25], 6);
-      // Compressed: below a quarter of the bitmap form's colour rows.
-      EXPECT_LT(image.size(), static_cast<size_t>(expected[i].size * expected[i].size));
+      // Signature, then the header chunk's width (big-endian) and bit depth, colour type 6 (RGBA).
+      EXPECT_EQ(std::memcmp(image.data(), "\x89PNG\r\n\x1a\n", 8), 0);
+      EXPECT_EQ(image[18] << 8 | image[19], expected[i].size);
+      EXPECT_EQ(image[24] << 8 | image[25], 8 << 8 | 6);
+      EXPECT_LT(image.size(), static_cast<size_t>(expected[i].size * expected[i].size));  // compressed
     } else {
       const auto* bitmap = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
       EXPECT_EQ(bitmap->biSize, sizeof(BITMAPINFOHEADER));

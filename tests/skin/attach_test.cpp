@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 #include "tests/skin/skin_fixture.h"
@@ -173,64 +174,53 @@ TEST_F(AttachTest, FormTreeIsAttachedOnceAndDetachedCompletely) {
   EXPECT_FALSE(skin::Engine().initialised);
 }
 
-// The public registration: six names of this module afterwards, a second call
-// changes nothing, and a window of each is the platform's control underneath,
+// The public registration: six names of this module afterwards, not global; a
+// second call keeps them; a window of each is the platform's control underneath,
 // attached as its kind (a Unicode window, as its class is).
 TEST_F(AttachTest, SkinClassesAreThePlatformControlsUnderTheNamesOfTheirKinds) {
   using skin::ControlKind;
-  struct Expected {
+  const struct {
     const wchar_t* name;
     ControlKind kind;
     DWORD style;
-  };
-  const Expected classes[] = {
-      {L"ThunderCheckBox", ControlKind::CheckBox, BS_AUTOCHECKBOX},
-      {L"ThunderRT6CheckBox", ControlKind::CheckBox, BS_AUTOCHECKBOX},
-      {L"ThunderOptionButton", ControlKind::OptionButton, BS_AUTORADIOBUTTON},
-      {L"ThunderRT6OptionButton", ControlKind::OptionButton, BS_AUTORADIOBUTTON},
-      {L"ProgressBar20WndClass", ControlKind::ProgressBar, 0},
-      {L"ProgressBarWndClass", ControlKind::ProgressBar, 0},
-  };
+  } classes[] = {{L"ThunderCheckBox", ControlKind::CheckBox, BS_AUTOCHECKBOX},
+                 {L"ThunderRT6CheckBox", ControlKind::CheckBox, BS_AUTOCHECKBOX},
+                 {L"ThunderOptionButton", ControlKind::OptionButton, BS_AUTORADIOBUTTON},
+                 {L"ThunderRT6OptionButton", ControlKind::OptionButton, BS_AUTORADIOBUTTON},
+                 {L"ProgressBar20WndClass", ControlKind::ProgressBar, 0},
+                 {L"ProgressBarWndClass", ControlKind::ProgressBar, 0}};
   const HINSTANCE module = GetModuleHandleW(nullptr);
+  const auto localAtom = [&](const wchar_t* name) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    const ATOM atom = static_cast<ATOM>(GetClassInfoExW(module, name, &wc));
+    return (wc.style & CS_GLOBALCLASS) ? ATOM{0} : atom;
+  };
   ASSERT_EQ(skin::RegisterSkinClasses(), 1);
   std::vector<ATOM> atoms;
-  for (const Expected& c : classes) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    atoms.push_back(static_cast<ATOM>(GetClassInfoExW(module, c.name, &wc)));
-    EXPECT_NE(atoms.back(), 0) << c.name;
-    EXPECT_EQ(wc.style & CS_GLOBALCLASS, 0u) << c.name;
-  }
+  for (const auto& c : classes) atoms.push_back(localAtom(c.name));
   EXPECT_EQ(skin::RegisterSkinClasses(), 1);
-  for (size_t i = 0; i < atoms.size(); ++i) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    EXPECT_EQ(GetClassInfoExW(module, classes[i].name, &wc), atoms[i]) << classes[i].name;
-  }
 
   test::Window form(CreateForm());
   std::vector<HWND> windows;
-  for (const Expected& c : classes)
-    windows.push_back(CreateWindowExW(0, c.name, L"x", WS_CHILD | WS_VISIBLE | c.style, 10,
-                                      10 + 24 * static_cast<int>(windows.size()), 150, 20, form, nullptr, module,
-                                      nullptr));
+  for (size_t i = 0; i < std::size(classes); ++i) {
+    EXPECT_NE(atoms[i], 0);
+    EXPECT_EQ(localAtom(classes[i].name), atoms[i]);
+    windows.push_back(CreateWindowExW(0, classes[i].name, L"x", WS_CHILD | WS_VISIBLE | classes[i].style, 10,
+                                      10 + 24 * static_cast<int>(i), 150, 20, form, nullptr, module, nullptr));
+  }
   ASSERT_EQ(skin::BeginSkin(form), 1);
+  const std::set<std::string> stateful{"PROCADDR", "MOUSEFLAG", "OLDSTATE", "UNICODE"}, plain{"PROCADDR", "UNICODE"};
   for (size_t i = 0; i < windows.size(); ++i) {
     SCOPED_TRACE(testing::Message() << i);
-    HWND w = windows[i];
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(skin::KindOfWindow(w), classes[i].kind);
-    EXPECT_EQ(WindowProcOf(w), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
-    if (classes[i].kind == ControlKind::ProgressBar) {
-      SendMessageW(w, PBM_SETRANGE32, 0, 30000);
-      SendMessageW(w, PBM_SETPOS, 12000, 0);
-      EXPECT_EQ(SendMessageW(w, PBM_GETPOS, 0, 0), 12000);
-      EXPECT_EQ(PropNames(w), (std::set<std::string>{"PROCADDR", "UNICODE"}));
-    } else {
-      SendMessageW(w, BM_SETCHECK, BST_CHECKED, 0);
-      EXPECT_EQ(SendMessageW(w, BM_GETCHECK, 0, 0), BST_CHECKED);
-      EXPECT_EQ(PropNames(w), (std::set<std::string>{"PROCADDR", "MOUSEFLAG", "OLDSTATE", "UNICODE"}));
-    }
+    ASSERT_NE(windows[i], nullptr);
+    EXPECT_EQ(skin::KindOfWindow(windows[i]), classes[i].kind);
+    EXPECT_EQ(WindowProcOf(windows[i]), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
+    // Still the platform's control: the progress bar keeps its position, the button its check.
+    const bool progress = classes[i].kind == ControlKind::ProgressBar;
+    SendMessageW(windows[i], progress ? PBM_SETPOS : BM_SETCHECK, 1, 0);
+    EXPECT_EQ(SendMessageW(windows[i], progress ? PBM_GETPOS : BM_GETCHECK, 0, 0), 1);
+    EXPECT_EQ(PropNames(windows[i]), progress ? plain : stateful);
   }
   EXPECT_EQ(skin::EndSkin(form), 1);
 }
