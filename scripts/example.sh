@@ -16,14 +16,14 @@ quietly "$dir/build.log" sh -c "cmake -S examples/skin_demo -B '$dir' -DCMAKE_TO
   -DCMAKE_BUILD_TYPE=Release -DSKIN_SOURCE_DIR='$root/skin' && cmake --build '$dir' -j $(nproc)"
 source scripts/wine-env.sh "$dir"
 source scripts/display.sh
-step "example: starting Wine on a private X display"
-start_display new
 demo=
 cleanup() {
   [ -z "$demo" ] || kill "$demo" 2>/dev/null || true
   stop_display
 }
 trap cleanup EXIT
+step "example: starting Wine on a private X display"
+start_display new
 # No window manager here: Wine draws the frames, so that the picture shows them.
 wine_logged "$WINEPREFIX.log" "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f ||
   fail "example: could not set Wine's frames for the private display (log: $WINEPREFIX.log)"

@@ -12,18 +12,19 @@ report_failures
 source scripts/wine-env.sh build wine-prefix-run
 source scripts/display.sh
 had_display=${DISPLAY:-}
-step "run: starting Wine on ${had_display:-a private X display}"
-start_display
 frames='HKCU\Software\Wine\X11 Driver'
 tool=
+# Set before the display starts, so that a failing start leaves no Xvfb behind.
 cleanup() {
   [ -z "$tool" ] || [ -n "$had_display" ] || kill "$tool" 2>/dev/null || true
   # Wine-drawn frames suit only the private display; a later run on a real
   # desktop gets its window manager's frames again.
-  "$WINE64" reg delete "$frames" /v Managed /f >/dev/null 2>&1 || true
+  [ ! -f "$WINEPREFIX/.ready" ] || "$WINE64" reg delete "$frames" /v Managed /f >/dev/null 2>&1 || true
   stop_display
 }
 trap cleanup EXIT
+step "run: starting Wine on ${had_display:-a private X display}"
+start_display
 if [ -z "$had_display" ]; then
   # No window manager on the private display: let Wine draw the caption and
   # frame itself, so that the screenshot shows them.

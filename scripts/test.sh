@@ -11,8 +11,8 @@ report_failures
 source scripts/wine-env.sh build
 source scripts/display.sh
 step "test: starting a private X display and Wine"
+trap stop_display EXIT  # set first: a failing start leaves no Xvfb behind
 start_display new
-trap stop_display EXIT
 step "test: running the tests"
 cd build
 ctest --output-on-failure --timeout 900 "$@" 2>&1 | tee test.log | stamp ||
