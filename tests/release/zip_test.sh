@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Writes the release zip of the build, checks what is inside (ASCII names, the
+# Packs the release zip of the build, checks what is inside (ASCII names, the
 # stripped executable with its version record, the read-me in UTF-8 with a
-# byte-order mark and Windows line ends, naming this version and answering the
-# user's next questions), then unpacks it into a clean Wine prefix and starts
-# the executable there: its window must appear.
+# byte-order mark and Windows line ends), then unpacks it into a clean Wine
+# prefix and starts the executable there: its window must appear.
 # Usage: zip_test.sh build-dir package-name version-major version-minor
 set -euo pipefail
 build=$(cd "$1" && pwd) name=$2 major=$3 minor=$4
@@ -12,9 +11,9 @@ work=$build/release-test
 rm -rf "$work" && mkdir -p "$work/unpacked"
 fail() { echo "zip_test: $*" >&2; exit 1; }
 
-cmake --build "$build" --target zip >"$work/zip.log" 2>&1 || { cat "$work/zip.log" >&2; fail "the zip target failed"; }
 zip=$build/dist/$name.zip
-[ -f "$zip" ] || fail "the zip target wrote no dist/$name.zip"
+cmake --build "$build" --target zip >"$work/zip.log" 2>&1 && [ -f "$zip" ] ||
+  { cat "$work/zip.log" >&2; fail "the zip target wrote no dist/$name.zip"; }
 names=$(cmake -E tar tf "$zip" | sort)
 [ "$names" = "$name/GodMode.exe"$'\n'"$name/ReadMe.txt" ] || fail "unexpected contents: $names"
 ! LC_ALL=C grep -q '[^ -~]' <<<"$names" || fail "non-ASCII file names: $names"
@@ -29,9 +28,7 @@ LC_ALL=C grep -qaP "$sig" "$exe" || fail "GodMode.exe has no version record $maj
 [ "$(head -c 3 "$readme" | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "ReadMe.txt has no UTF-8 byte-order mark"
 iconv -f UTF-8 -t UTF-8 "$readme" >/dev/null || fail "ReadMe.txt is not UTF-8"
 [ "$(grep -c $'\r$' "$readme")" = "$(wc -l <"$readme")" ] || fail "ReadMe.txt has lines without CR LF"
-# Windows 7 to 11 and the zip for each, removing the folders, SmartScreen and
-# the SHA-256, the forum the tool links to, and the elevation prompt of the
-# second button.
+# Which Windows and zip, removing the folders, SmartScreen, the SHA-256, the tool's forum, UAC.
 forum=$(sed -n 's/.*kForumAddress\[\] = L"\(.*\)";.*/\1/p' "$scripts/../app/form1.h")
 [ -n "$forum" ] || fail "no forum address in app/form1.h"
 for text in 管理员 administrator GodMode.exe "$name.zip" "Windows 7, 8, 8.1, 10 and 11" "rd \"%SystemRoot%" \

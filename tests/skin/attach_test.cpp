@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <cstring>
-#include <iterator>
 #include <memory>
 
 #include "tests/skin/skin_fixture.h"
@@ -174,55 +173,38 @@ TEST_F(AttachTest, FormTreeIsAttachedOnceAndDetachedCompletely) {
   EXPECT_FALSE(skin::Engine().initialised);
 }
 
-// The public registration: six names of this module afterwards, not global; a
-// second call keeps them; a window of each is the platform's control underneath,
-// attached as its kind (a Unicode window, as its class is).
+// The public registration: six classes of this module, not global, kept as they are by further calls; a
+// window of each is the platform's control underneath, attached as its kind (Unicode, as its class is).
 TEST_F(AttachTest, SkinClassesAreThePlatformControlsUnderTheNamesOfTheirKinds) {
-  using skin::ControlKind;
-  const struct {
-    const wchar_t* name;
-    ControlKind kind;
-    DWORD style;
-  } classes[] = {{L"ThunderCheckBox", ControlKind::CheckBox, BS_AUTOCHECKBOX},
-                 {L"ThunderRT6CheckBox", ControlKind::CheckBox, BS_AUTOCHECKBOX},
-                 {L"ThunderOptionButton", ControlKind::OptionButton, BS_AUTORADIOBUTTON},
-                 {L"ThunderRT6OptionButton", ControlKind::OptionButton, BS_AUTORADIOBUTTON},
-                 {L"ProgressBar20WndClass", ControlKind::ProgressBar, 0},
-                 {L"ProgressBarWndClass", ControlKind::ProgressBar, 0}};
+  using K = skin::ControlKind;
+  const std::pair<const wchar_t*, K> classes[] = {
+      {L"ThunderCheckBox", K::CheckBox}, {L"ThunderRT6CheckBox", K::CheckBox},
+      {L"ThunderOptionButton", K::OptionButton}, {L"ThunderRT6OptionButton", K::OptionButton},
+      {L"ProgressBar20WndClass", K::ProgressBar}, {L"ProgressBarWndClass", K::ProgressBar}};
   const HINSTANCE module = GetModuleHandleW(nullptr);
-  const auto localAtom = [&](const wchar_t* name) {
+  const std::set<std::string> plain{"PROCADDR", "UNICODE"}, stateful{"PROCADDR", "MOUSEFLAG", "OLDSTATE", "UNICODE"};
+  ASSERT_EQ(skin::RegisterSkinClasses(), 1);
+  for (const auto& [name, kind] : classes) {
+    SCOPED_TRACE(testing::Message() << name);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     const ATOM atom = static_cast<ATOM>(GetClassInfoExW(module, name, &wc));
-    return (wc.style & CS_GLOBALCLASS) ? ATOM{0} : atom;
-  };
-  ASSERT_EQ(skin::RegisterSkinClasses(), 1);
-  std::vector<ATOM> atoms;
-  for (const auto& c : classes) atoms.push_back(localAtom(c.name));
-  EXPECT_EQ(skin::RegisterSkinClasses(), 1);
-
-  test::Window form(CreateForm());
-  std::vector<HWND> windows;
-  for (size_t i = 0; i < std::size(classes); ++i) {
-    EXPECT_NE(atoms[i], 0);
-    EXPECT_EQ(localAtom(classes[i].name), atoms[i]);
-    windows.push_back(CreateWindowExW(0, classes[i].name, L"x", WS_CHILD | WS_VISIBLE | classes[i].style, 10,
-                                      10 + 24 * static_cast<int>(i), 150, 20, form, nullptr, module, nullptr));
+    EXPECT_TRUE(atom && !(wc.style & CS_GLOBALCLASS));
+    EXPECT_EQ(skin::RegisterSkinClasses(), 1);
+    EXPECT_EQ(static_cast<ATOM>(GetClassInfoExW(module, name, &wc)), atom);
+    const bool progress = kind == K::ProgressBar;
+    const DWORD style = progress ? 0 : kind == K::CheckBox ? BS_AUTOCHECKBOX : BS_AUTORADIOBUTTON;
+    test::Window form(CreateForm());
+    HWND hwnd = CreateWindowExW(0, name, L"x", WS_CHILD | WS_VISIBLE | style, 10, 10, 150, 20, form, nullptr,
+                                module, nullptr);
+    ASSERT_EQ(skin::BeginSkin(form), 1);
+    EXPECT_EQ(skin::KindOfWindow(hwnd), kind);
+    EXPECT_EQ(WindowProcOf(hwnd), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
+    SendMessageW(hwnd, progress ? PBM_SETPOS : BM_SETCHECK, 1, 0);  // the platform's control keeps its value
+    EXPECT_EQ(SendMessageW(hwnd, progress ? PBM_GETPOS : BM_GETCHECK, 0, 0), 1);
+    EXPECT_EQ(PropNames(hwnd), progress ? plain : stateful);
+    EXPECT_EQ(skin::EndSkin(form), 1);
   }
-  ASSERT_EQ(skin::BeginSkin(form), 1);
-  const std::set<std::string> stateful{"PROCADDR", "MOUSEFLAG", "OLDSTATE", "UNICODE"}, plain{"PROCADDR", "UNICODE"};
-  for (size_t i = 0; i < windows.size(); ++i) {
-    SCOPED_TRACE(testing::Message() << i);
-    ASSERT_NE(windows[i], nullptr);
-    EXPECT_EQ(skin::KindOfWindow(windows[i]), classes[i].kind);
-    EXPECT_EQ(WindowProcOf(windows[i]), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
-    // Still the platform's control: the progress bar keeps its position, the button its check.
-    const bool progress = classes[i].kind == ControlKind::ProgressBar;
-    SendMessageW(windows[i], progress ? PBM_SETPOS : BM_SETCHECK, 1, 0);
-    EXPECT_EQ(SendMessageW(windows[i], progress ? PBM_GETPOS : BM_GETCHECK, 0, 0), 1);
-    EXPECT_EQ(PropNames(windows[i]), progress ? plain : stateful);
-  }
-  EXPECT_EQ(skin::EndSkin(form), 1);
 }
 
 TEST_F(AttachTest, ButtonsGetSurfacesStatesAndRoundedRegionWhateverTheirType) {
