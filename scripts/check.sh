@@ -19,7 +19,7 @@ done
 cmake --build "$dir" -j "$(nproc)" "${targets[@]}"
 source scripts/wine-env.sh "$dir"
 source scripts/display.sh
+trap stop_display EXIT  # set first: a failing start leaves no Xvfb behind
 start_display new
-trap stop_display EXIT
 cd "$dir"
 ctest --output-on-failure --timeout 900 "$@"

@@ -7,10 +7,13 @@ start_display() {
   if [ -z "${DISPLAY:-}" ] || [ "${1:-}" = new ]; then
     local n=90
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    local log=$_build/xvfb.log
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$log" 2>&1 &
     _xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$_xvfb_pid" 2>/dev/null ||
+      fail "display: Xvfb did not start on :$n (log: $log): $(tail -n 3 "$log" | tr '\n' ' ')"
   fi
   ensure_prefix
   start_wine_services

@@ -7,6 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 source scripts/common.sh
+report_failures
 dir=build-example
 [ "${1:-}" = -B ] && dir=$2
 mkdir -p "$dir"
@@ -15,28 +16,29 @@ quietly "$dir/build.log" sh -c "cmake -S examples/skin_demo -B '$dir' -DCMAKE_TO
   -DCMAKE_BUILD_TYPE=Release -DSKIN_SOURCE_DIR='$root/skin' && cmake --build '$dir' -j $(nproc)"
 source scripts/wine-env.sh "$dir"
 source scripts/display.sh
-step "example: starting Wine on a private X display"
-start_display new
 demo=
 cleanup() {
   [ -z "$demo" ] || kill "$demo" 2>/dev/null || true
   stop_display
 }
 trap cleanup EXIT
+step "example: starting Wine on a private X display"
+start_display new
 # No window manager here: Wine draws the frames, so that the picture shows them.
-"$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-"$WINE64" "$dir/skin_demo.exe" /message </dev/null >/dev/null 2>&1 &
+wine_logged "$WINEPREFIX.log" "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f ||
+  fail "example: could not set Wine's frames for the private display (log: $WINEPREFIX.log)"
+"$WINE64" "$dir/skin_demo.exe" /message </dev/null >"$dir/run.log" 2>&1 &
 demo=$!
 sleep 6
 # The window and its message box side by side, each cut out of the screen.
 shots=()
 for win in $(xdotool search --onlyvisible --name '^skin demo$'); do
   shots+=("$dir/window-$win.png")
-  import -window root -crop "$(xdotool getwindowgeometry --shell "$win" | awk -F= '
-    /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
-    +repage "${shots[-1]}"
+  geometry=$(xdotool getwindowgeometry --shell "$win" | awk -F= '
+    /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')
+  quietly "$dir/screenshot.log" import -window root -crop "$geometry" +repage "${shots[-1]}"
 done
-[ ${#shots[@]} = 2 ] || { echo "example: expected the window and its message box, found ${#shots[@]} windows" >&2; exit 1; }
-convert "${shots[0]}" -background white -gravity east -splice 12x0 "${shots[1]}" -gravity north +append "$dir/skin-demo.png"
+[ ${#shots[@]} = 2 ] || fail "example: expected the window and its message box, found ${#shots[@]} windows (its output: $dir/run.log)"
+quietly "$dir/screenshot.log" convert "${shots[0]}" -background white -gravity east -splice 12x0 "${shots[1]}" -gravity north +append "$dir/skin-demo.png"
 rm -f "${shots[@]}"
 step "example: saved $dir/skin-demo.png"

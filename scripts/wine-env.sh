@@ -5,6 +5,7 @@
 # The locale, and with it the ANSI code page, is zh_CN.UTF-8 (936) unless
 # SKIN_WINE_LOCALE names another generated one (en_US.UTF-8 gives 1252); each
 # other locale runs in a prefix of its own, named after it.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 _build=$(cd "$1" && pwd)
 _locale=${SKIN_WINE_LOCALE:-zh_CN.UTF-8}
 _prefix=${2:-wine-prefix}
@@ -20,7 +21,7 @@ _wine_tool() {
       [ -f "$path" ] && [ -x "$path" ] && { echo "$path"; return 0; }
     done
   done
-  echo "wine-env: Wine's $1 not found; scripts/setup.sh installs it" >&2
+  say_error "wine: Wine's $1 not found; scripts/setup.sh installs it"
   return 1
 }
 WINE64=${WINE64:-$(_wine_tool wine64 wine)}
@@ -41,21 +42,55 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=$_locale LC_ALL=$_locale
 unset LANGUAGE
 
+# Runs a Wine command with its output added to the log. Wine refuses a prefix,
+# and a server folder under /tmp, that another user owns ("... is not owned
+# by you"), which happens when root runs a tree that a user ran before (or the
+# other way round): that stops the script with the folder and what to do.
+# Otherwise the command's exit code is returned.
+wine_logged() {
+  local log=$1; shift
+  local start path owner rel who
+  start=$(($(stat -c %s "$log" 2>/dev/null || echo 0) + 1))
+  "$@" >>"$log" 2>&1 && return 0
+  local rc=$?
+  path=$(tail -c "+$start" "$log" |
+         sed -n "s/^[a-z0-9]*: '\{0,1\}\([^']*\)'\{0,1\} is not owned by you.*/\1/p" | tail -n 1)
+  [ -n "$path" ] || return "$rc"
+  owner=$(stat -c %U "$path" 2>/dev/null || echo "another user")
+  case $path in
+    /tmp/*)
+      rel=${path#/tmp/} who="as $owner or root"
+      [ "$owner" != root ] || who="as root"
+      fail "wine: Wine refuses $path, the Wine server folder of $WINEPREFIX:
+  it belongs to $owner, whose Wine ran this prefix before. That user's Wine server must end
+  (it ends with that user's run of these scripts) and the folder go, $who:
+  rm -rf /tmp/${rel%%/*}
+  Then run this script again." ;;
+    *)
+      fail "wine: Wine refuses $path: it belongs to $owner. Give the build folder to $(id -un)
+  (as root: chown -R $(id -un): '$_build') or remove $path, then run this script again." ;;
+  esac
+}
+
 ensure_prefix() {
   [ -f "$WINEPREFIX/.ready" ] && return 0
-  echo "wine: making the prefix $WINEPREFIX (once)"
+  local log=$WINEPREFIX.log
+  step "wine: making the prefix $WINEPREFIX (once; log: $log)"
   mkdir -p "$HOME/Desktop"
   # A lock, so that parallel first runs make the prefix once.
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [ ! -f "$WINEPREFIX/.ready" ]; then
-    "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    wine_logged "$log" "$WINE64" wineboot -i || true  # judged by what it leaves
     # The window's texts ask for 宋体; give Wine a CJK face in its place.
     local key='HKCU\Software\Wine\Fonts\Replacements'
     for face in 宋体 SimSun 新宋体 NSimSun 微软雅黑 "Microsoft YaHei"; do
-      "$WINE64" reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+      wine_logged "$log" "$WINE64" reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f ||
+        fail "wine: could not set the font replacement for $face in $WINEPREFIX (log: $log)"
     done
-    "$WINESERVER" -w
+    wine_logged "$log" "$WINESERVER" -w || fail "wine: the prefix's Wine server did not end (log: $log)"
+    # The server writes the registry as it ends.
+    [ -f "$WINEPREFIX/system.reg" ] || fail "wine: wineboot made no prefix in $WINEPREFIX (log: $log)"
     touch "$WINEPREFIX/.ready"
   fi
   flock -u 9
@@ -65,8 +100,8 @@ ensure_prefix() {
 # started now, detached from our output: started by a test, they would inherit
 # its pipes and keep ctest waiting for them.
 start_wine_services() {
-  "$WINESERVER" -p </dev/null >/dev/null 2>&1 || true  # already running for this prefix
-  "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
+  wine_logged "$WINEPREFIX.log" "$WINESERVER" -p </dev/null || true  # already running for this prefix
+  wine_logged "$WINEPREFIX.log" "$WINE64" wineboot </dev/null || true
 }
 
 # Ends the wineservers of every prefix of the build folder.

@@ -23,4 +23,17 @@ LONG AttachSkin(HWND hwnd);
 // 1 when the window was detached; 0 for window 0 or an unskinned window.
 LONG DetachSkin(HWND hwnd);
 
+// Registers the class names under which the skin draws check boxes, option
+// buttons and progress bars, for the module the skin is linked into (the
+// program, or the DLL that links it), as superclasses of the platform's
+// controls: ThunderCheckBox, ThunderRT6CheckBox, ThunderOptionButton and
+// ThunderRT6OptionButton of "Button" (give them BS_AUTOCHECKBOX or
+// BS_AUTORADIOBUTTON), ProgressBar20WndClass and ProgressBarWndClass of the
+// common controls' progress bar (initialised here). Call it before creating
+// such windows with that module's instance handle; a second call changes
+// nothing. The classes stay registered until the module is unloaded.
+// Result: 1 when all six classes are registered for the module (now or
+// before); 0 when one could not be (the others are registered all the same).
+LONG RegisterSkinClasses();
+
 }  // namespace skin

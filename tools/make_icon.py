@@ -2,11 +2,16 @@
 """Draws the program icon and writes it as raw icon resources.
 
 Output (into the folder given as the only argument, default app/res):
-  icon_24_8bpp.bin, icon_256_32bpp.bin, icon_48_32bpp.bin, icon_32_24bpp.bin
+  icon_24_8bpp.bin, icon_48_32bpp.bin, icon_32_24bpp.bin, icon_16_32bpp.bin
       one RT_ICON image each: BITMAPINFOHEADER (double height), palette for
       8 bpp, colour rows bottom-up, then the AND mask
+  icon_256_32bpp.bin
+      the 256x256 image as a PNG file (Windows Vista and later read PNG icon
+      images; stored as a bitmap it would be four times the size)
   icon_group.bin
-      the RT_GROUP_ICON directory naming those images 30001..30004
+      the RT_GROUP_ICON directory naming those images 30001..30005
+
+The output depends on nothing but this script: the same bytes on every run.
 
 Standard library only, so it runs on any machine with Python 3.
 """
@@ -14,9 +19,14 @@ import math
 import os
 import struct
 import sys
+import zlib
 
 # (size, bits per pixel, resource id), in the order of the icon group.
-IMAGES = [(24, 8, 30001), (256, 32, 30002), (48, 32, 30003), (32, 24, 30004)]
+# The 16x16 image is what the title bar, the taskbar and Explorer's details
+# view show; without it Windows scales the 24x24 one down.
+IMAGES = [(24, 8, 30001), (256, 32, 30002), (48, 32, 30003), (32, 24, 30004), (16, 32, 30005)]
+# Sizes stored PNG-compressed rather than as a bitmap.
+PNG_SIZES = {256}
 SUPERSAMPLE = 4
 
 
@@ -137,13 +147,30 @@ def icon_image(size, bpp):
     return header + bytes(body) + and_mask(rows, size)
 
 
+def png_image(size):
+    """The image as a PNG file: 8-bit RGBA, no filter, one IDAT chunk."""
+    rows = render(size)
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)
+        for px in row:
+            raw += bytes(px)
+
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+
+    header = struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', zlib.compress(bytes(raw), 9)) +
+            chunk(b'IEND', b''))
+
+
 def main():
     out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), '..', 'app', 'res')
     os.makedirs(out_dir, exist_ok=True)
     group = struct.pack('<HHH', 0, 1, len(IMAGES))
     for size, bpp, res_id in IMAGES:
-        data = icon_image(size, bpp)
+        data = png_image(size) if size in PNG_SIZES else icon_image(size, bpp)
         with open(os.path.join(out_dir, 'icon_%d_%dbpp.bin' % (size, bpp)), 'wb') as f:
             f.write(data)
         dim = 0 if size == 256 else size

@@ -2,9 +2,9 @@
 // header alone. The skin picks a control's look by its class name: "Button"
 // push buttons, "ComboBox" combo boxes and "SysHeader32" headers are drawn as
 // they are, while check boxes, option buttons and progress bars are drawn only
-// under the class names registered below (a "Button" check box would be drawn
-// as a push button). The main window's class is a form class, so that message
-// boxes it shows are skinned too.
+// under the class names that skin::RegisterSkinClasses registers (a "Button"
+// check box would be drawn as a push button). The main window's class is a
+// form class, so that message boxes it shows are skinned too.
 //
 //   skin_demo.exe            the window; its first button shows a message box
 //   skin_demo.exe /message   the same, with the message box shown at once
@@ -34,17 +34,6 @@ constexpr UINT kCloseMessageDelayMs = 1500;
 bool g_smoke = false;
 LONG g_attached = 0;
 LONG g_detached = 0;
-
-// Registers a class of its own name that behaves like a system class.
-void RegisterSuperclass(const wchar_t* name, const wchar_t* base) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  GetClassInfoExW(nullptr, base, &wc);
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = name;
-  wc.style &= ~CS_GLOBALCLASS;
-  RegisterClassExW(&wc);
-}
 
 HWND Child(HWND parent, const wchar_t* cls, DWORD style, int x, int y, int w, int h, const wchar_t* text,
            int id = 0) {
@@ -135,9 +124,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show) 
 
   const INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
-  RegisterSuperclass(kCheckBoxClass, L"Button");
-  RegisterSuperclass(kOptionClass, L"Button");
-  RegisterSuperclass(kProgressClass, PROGRESS_CLASSW);
+  if (!skin::RegisterSkinClasses()) return 1;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = FormProc;

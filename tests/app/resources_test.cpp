@@ -1,4 +1,4 @@
-// The executable's own resources: icon group 1 with its four images, the
+// The executable's own resources: icon group 1 with its five images, the
 // version record and the manifest, read from the built GodMode.exe.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -42,35 +42,45 @@ class ProgramResources : public ::testing::Test {
   HMODULE module_ = nullptr;
 };
 
-TEST_F(ProgramResources, IconGroupOneHoldsFourImagesWithIds30001To30004) {
+TEST_F(ProgramResources, IconGroupOneHoldsFiveImagesWithIds30001To30005) {
   const std::vector<BYTE> group = Resource(kGroupIconType, MAKEINTRESOURCEW(1));
-  ASSERT_GE(group.size(), sizeof(GroupIconHeader) + 4 * sizeof(GroupIconEntry));
+  ASSERT_GE(group.size(), sizeof(GroupIconHeader) + 5 * sizeof(GroupIconEntry));
   const auto* header = reinterpret_cast<const GroupIconHeader*>(group.data());
   EXPECT_EQ(header->type, 1);
-  ASSERT_EQ(header->count, 4);
+  ASSERT_EQ(header->count, 5);
   const auto* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
 
   struct Expected { int size, bits; WORD id; };
-  const Expected expected[] = {{24, 8, 30001}, {256, 32, 30002}, {48, 32, 30003}, {32, 24, 30004}};
-  for (int i = 0; i < 4; ++i) {
+  const Expected expected[] = {{24, 8, 30001}, {256, 32, 30002}, {48, 32, 30003}, {32, 24, 30004}, {16, 32, 30005}};
+  for (int i = 0; i < 5; ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(entries[i].id, expected[i].id);
     EXPECT_EQ(entries[i].width, expected[i].size % 256);
     EXPECT_EQ(entries[i].bitCount, expected[i].bits);
     const std::vector<BYTE> image = Resource(kIconType, MAKEINTRESOURCEW(expected[i].id));
     ASSERT_EQ(image.size(), entries[i].bytesInRes);
-    // Every image is in uncompressed bitmap form, not PNG.
+    HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(image.data()), static_cast<DWORD>(image.size()), TRUE,
+                                          0x00030000, expected[i].size, expected[i].size, 0);
+    EXPECT_NE(icon, nullptr);
+    if (icon) DestroyIcon(icon);
+    if (expected[i].size == 256) {  // PNG: signature, width (big-endian), 8 bits a channel, RGBA; compressed
+      ASSERT_GT(image.size(), 33u);
+      EXPECT_EQ(std::string(image.begin(), image.begin() + 8), "\x89PNG\r\n\x1a\n");
+      EXPECT_EQ(image[18] << 8 | image[19], 256);
+      EXPECT_EQ(image[24] << 8 | image[25], 8 << 8 | 6);
+      EXPECT_LT(image.size(), 256u * 256u);
+      continue;
+    }
+    // The other images are in uncompressed bitmap form.
     const auto* bitmap = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
     EXPECT_EQ(bitmap->biSize, sizeof(BITMAPINFOHEADER));
     EXPECT_EQ(bitmap->biWidth, expected[i].size);
     EXPECT_EQ(bitmap->biHeight, 2 * expected[i].size);
     EXPECT_EQ(bitmap->biBitCount, expected[i].bits);
     EXPECT_EQ(bitmap->biCompression, static_cast<DWORD>(BI_RGB));
-    HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(image.data()), static_cast<DWORD>(image.size()), TRUE,
-                                          0x00030000, expected[i].size, expected[i].size, 0);
-    EXPECT_NE(icon, nullptr);
-    if (icon) DestroyIcon(icon);
   }
+  // A small icon is the 16x16 image itself, not one scaled down from 24.
+  EXPECT_EQ(LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group.data()), TRUE, 16, 16, LR_DEFAULTCOLOR), 30005);
 }
 
 TEST_F(ProgramResources, VersionRecordIsOneDotZeroInSimplifiedChinese) {

@@ -173,6 +173,40 @@ TEST_F(AttachTest, FormTreeIsAttachedOnceAndDetachedCompletely) {
   EXPECT_FALSE(skin::Engine().initialised);
 }
 
+// The public registration: six classes of this module, not global, kept as they are by further calls; a
+// window of each is the platform's control underneath, attached as its kind (Unicode, as its class is).
+TEST_F(AttachTest, SkinClassesAreThePlatformControlsUnderTheNamesOfTheirKinds) {
+  using K = skin::ControlKind;
+  const std::pair<const wchar_t*, K> classes[] = {
+      {L"ThunderCheckBox", K::CheckBox}, {L"ThunderRT6CheckBox", K::CheckBox},
+      {L"ThunderOptionButton", K::OptionButton}, {L"ThunderRT6OptionButton", K::OptionButton},
+      {L"ProgressBar20WndClass", K::ProgressBar}, {L"ProgressBarWndClass", K::ProgressBar}};
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  const std::set<std::string> plain{"PROCADDR", "UNICODE"}, stateful{"PROCADDR", "MOUSEFLAG", "OLDSTATE", "UNICODE"};
+  ASSERT_EQ(skin::RegisterSkinClasses(), 1);
+  for (const auto& [name, kind] : classes) {
+    SCOPED_TRACE(testing::Message() << name);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    const ATOM atom = static_cast<ATOM>(GetClassInfoExW(module, name, &wc));
+    EXPECT_TRUE(atom && !(wc.style & CS_GLOBALCLASS));
+    EXPECT_EQ(skin::RegisterSkinClasses(), 1);
+    EXPECT_EQ(static_cast<ATOM>(GetClassInfoExW(module, name, &wc)), atom);
+    const bool progress = kind == K::ProgressBar;
+    const DWORD style = progress ? 0 : kind == K::CheckBox ? BS_AUTOCHECKBOX : BS_AUTORADIOBUTTON;
+    test::Window form(CreateForm());
+    HWND hwnd = CreateWindowExW(0, name, L"x", WS_CHILD | WS_VISIBLE | style, 10, 10, 150, 20, form, nullptr,
+                                module, nullptr);
+    ASSERT_EQ(skin::BeginSkin(form), 1);
+    EXPECT_EQ(skin::KindOfWindow(hwnd), kind);
+    EXPECT_EQ(WindowProcOf(hwnd), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
+    SendMessageW(hwnd, progress ? PBM_SETPOS : BM_SETCHECK, 1, 0);  // the platform's control keeps its value
+    EXPECT_EQ(SendMessageW(hwnd, progress ? PBM_GETPOS : BM_GETCHECK, 0, 0), 1);
+    EXPECT_EQ(PropNames(hwnd), progress ? plain : stateful);
+    EXPECT_EQ(skin::EndSkin(form), 1);
+  }
+}
+
 TEST_F(AttachTest, ButtonsGetSurfacesStatesAndRoundedRegionWhateverTheirType) {
   test::Window form(CreateForm());
   HWND disabled = CreateChild(form, "Button", BS_PUSHBUTTON | WS_DISABLED, 10, 10, 90, 26, "off");
