@@ -1,0 +1,123 @@
+#include "app/form_layout.h"
+
+#include <cwchar>
+#include <utility>
+
+#include "app/form_control.h"
+
+namespace form {
+
+namespace {
+constexpr int kCentiPointsPerInch = 7200;
+}
+
+int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+RECT PixelRect(const ControlDef& s, int dpi) {
+  return {TwipsToPixels(s.left, dpi), TwipsToPixels(s.top, dpi), TwipsToPixels(s.left + s.width, dpi),
+          TwipsToPixels(s.top + s.height, dpi)};
+}
+
+LOGFONTW LogFontOf(const FontDef& font, int dpi) {
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(font.centiPoints, dpi, kCentiPointsPerInch);
+  lf.lfWeight = font.weight;
+  lf.lfCharSet = font.charset;
+  lf.lfUnderline = font.underline ? TRUE : FALSE;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  wcsncpy(lf.lfFaceName, font.face, LF_FACESIZE - 1);
+  return lf;
+}
+
+// The system reports its metrics at the system DPI (ScreenDpi); the
+// per-DPI query exists only from Windows 10 on, and scaling gives the same.
+skin::Font CreateUserInterfaceFont(int dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return skin::Font();
+  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, ScreenDpi());
+  return skin::Font(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+skin::Icon LoadFormIcon(WORD id, int sizeMetric, int dpi) {
+  if (!id) return skin::Icon();
+  const int size = MulDiv(GetSystemMetrics(sizeMetric), dpi, ScreenDpi());
+  return skin::Icon(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
+}
+
+// Fonts go to the windows before they move: a control that redraws itself on
+// resizing (a skinned button renders its looks then) finds the new one. Each
+// old font and icon is freed only once nothing draws with it any more.
+void Form::ScaleTo(int dpi) {
+  dpi_ = dpi;
+  skin::Font formFont = CreateUserInterfaceFont(dpi);
+  if (formFont) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont.get()), FALSE);
+  std::swap(formFont_, formFont);
+  for (auto& c : controls_) LayOut(*c);
+
+  skin::Icon big = LoadFormIcon(def_.iconId, SM_CXICON, dpi);
+  skin::Icon small = LoadFormIcon(def_.iconId, SM_CXSMICON, dpi);
+  if (big) SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  if (small) SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  std::swap(bigIcon_, big);
+  std::swap(smallIcon_, small);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Form::LayOut(Control& c) {
+  c.rect = PixelRect(c.def, dpi_);
+  const BYTE underline = c.logFont.lfUnderline;
+  skin::Font font;
+  if (c.def.font) {
+    c.logFont = LogFontOf(*c.def.font, dpi_);
+  } else if (formFont_) {
+    GetObjectW(formFont_.get(), sizeof(c.logFont), &c.logFont);
+  }
+  c.logFont.lfUnderline = underline;
+  // A control of the form's font has one of its own once its underline changed.
+  if (c.def.font || c.font) font.reset(CreateFontIndirectW(&c.logFont));
+  std::swap(c.font, font);
+
+  if (c.IsLabel()) {
+    SizeLabel(c);
+    return;
+  }
+  if (HFONT current = FontOf(c)) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(current), FALSE);
+  SetWindowPos(c.hwnd, nullptr, c.rect.left, c.rect.top, c.rect.right - c.rect.left, c.rect.bottom - c.rect.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(c.hwnd, nullptr, TRUE);
+}
+
+void Form::SizeLabel(Control& c) {
+  HDC screen = GetDC(hwnd_);
+  SIZE extent{};
+  {
+    skin::SelectObjectScope font(screen, FontOf(c));
+    GetTextExtentPoint32W(screen, c.def.text, static_cast<int>(wcslen(c.def.text)), &extent);
+  }
+  ReleaseDC(hwnd_, screen);
+  c.rect.right = c.rect.left + extent.cx;
+  c.rect.bottom = c.rect.top + extent.cy;
+}
+
+// The new DPI comes with the message: the window's own DPI query is newer
+// than Windows 7 and is not kept up to date everywhere.
+void Form::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  ScaleTo(dpi);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace form
