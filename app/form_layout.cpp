@@ -8,8 +8,20 @@
 namespace form {
 
 namespace {
+
 constexpr int kCentiPointsPerInch = 7200;
+
+// Functions newer than Windows 7, looked up rather than imported so that the
+// program still starts there. GetProcAddress knows no signatures; going
+// through void (*)() is the cast between function types the compiler accepts.
+template <class Fn>
+Fn User32Function(const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32"), name)));
 }
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+}  // namespace
 
 int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
 
@@ -18,6 +30,26 @@ int ScreenDpi() {
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen) ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : 96;
+}
+
+int WindowDpi(HWND hwnd, int fallback) {
+  static const auto getDpi = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  const UINT dpi = getDpi ? getDpi(hwnd) : 0;
+  return dpi ? static_cast<int>(dpi) : fallback;
+}
+
+// The frame's metrics at that DPI where the system can give them; before
+// Windows 10 the frame is the system DPI's.
+RECT CentredFrame(const FormDef& def, DWORD style, DWORD exStyle, int dpi) {
+  static const auto adjustForDpi = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  RECT frame{0, 0, TwipsToPixels(def.clientWidth, dpi), TwipsToPixels(def.clientHeight, dpi)};
+  if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, dpi))
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return {x, y, x + width, y + height};
 }
 
 RECT PixelRect(const ControlDef& s, int dpi) {

@@ -9,6 +9,12 @@
 
 namespace form {
 
+// The DPI of the display the window is on (GetDpiForWindow, Windows 10 on),
+// or the fallback where the system cannot tell.
+int WindowDpi(HWND hwnd, int fallback);
+// The form's outer rectangle for its client size at the DPI, centred on the
+// primary display.
+RECT CentredFrame(const FormDef& def, DWORD style, DWORD exStyle, int dpi);
 // A control's rectangle in client pixels.
 RECT PixelRect(const ControlDef& control, int dpi);
 LOGFONTW LogFontOf(const FontDef& font, int dpi);

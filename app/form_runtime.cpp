@@ -62,18 +62,22 @@ Form* Form::Load(const FormDef& def, bool endsProcess) {
   RegisterFormClass(def.className, &Form::WindowProc);
   auto* form = new Form(def, endsProcess);
 
-  RECT frame{0, 0, TwipsToPixels(def.clientWidth, form->dpi_), TwipsToPixels(def.clientHeight, form->dpi_)};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  const RECT frame = CentredFrame(def, kFormStyle, kFormExStyle, form->dpi_);
   // WM_NCCREATE hands the form to the window, which frees it from then on.
-  HWND hwnd = CreateWindowExW(kFormExStyle, def.className, def.caption, kFormStyle, x, y, width, height,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), form);
+  HWND hwnd = CreateWindowExW(kFormExStyle, def.className, def.caption, kFormStyle, frame.left, frame.top,
+                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), form);
   if (!hwnd) {
     const DWORD error = GetLastError();
     ReportErrorAndExit(L"创建窗口", error);
+  }
+  // Per monitor, a display may have another DPI than the system's from the start.
+  const int dpi = WindowDpi(hwnd, form->dpi_);
+  if (dpi != form->dpi_) {
+    form->dpi_ = dpi;
+    const RECT scaled = CentredFrame(def, kFormStyle, kFormExStyle, dpi);
+    SetWindowPos(hwnd, nullptr, scaled.left, scaled.top, scaled.right - scaled.left, scaled.bottom - scaled.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   form->CreateControls();

@@ -49,13 +49,15 @@ BOOL CALLBACK DetachTreeProc(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
+// A listed window destroyed while unskinned was never seen going.
+void ForgetDestroyedRoots() {
+  std::vector<HWND>& roots = Engine().roots;
+  roots.erase(std::remove_if(roots.begin(), roots.end(), [](HWND root) { return !IsWindow(root); }), roots.end());
+}
+
 void SkinRootsAgain() {
-  EngineState& engine = Engine();
-  // A listed window destroyed while unskinned was never seen going.
-  engine.roots.erase(std::remove_if(engine.roots.begin(), engine.roots.end(),
-                                    [](HWND root) { return !IsWindow(root); }),
-                     engine.roots.end());
-  const std::vector<HWND> roots = engine.roots;  // an attach may re-enter and change the list
+  ForgetDestroyedRoots();
+  const std::vector<HWND> roots = Engine().roots;  // an attach may re-enter and change the list
   for (HWND root : roots) {
     PrepareEngine();
     AttachSkin(root);
@@ -67,6 +69,7 @@ void SkinRootsAgain() {
 void RememberRoot(HWND hwnd) {
   if (!hwnd || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return;
   EngineState& engine = Engine();
+  ForgetDestroyedRoots();
   if (std::find(engine.roots.begin(), engine.roots.end(), hwnd) == engine.roots.end()) engine.roots.push_back(hwnd);
   if (!engine.schemeWatch) engine.schemeWatch = CreateSchemeWatch();
 }
@@ -74,6 +77,7 @@ void RememberRoot(HWND hwnd) {
 void ForgetRoot(HWND hwnd) {
   EngineState& engine = Engine();
   engine.roots.erase(std::remove(engine.roots.begin(), engine.roots.end(), hwnd), engine.roots.end());
+  ForgetDestroyedRoots();
   if (engine.roots.empty() && engine.schemeWatch) {
     DestroyWindow(engine.schemeWatch);
     engine.schemeWatch = nullptr;
