@@ -94,17 +94,22 @@ skin::Icon LoadFormIcon(WORD id, int sizeMetric, int dpi) {
 void Form::ScaleTo(int dpi) {
   dpi_ = dpi;
   skin::Font formFont = CreateUserInterfaceFont(dpi);
-  if (formFont) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont.get()), FALSE);
-  std::swap(formFont_, formFont);
+  if (formFont) {  // else the controls keep the font they have
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont.get()), FALSE);
+    std::swap(formFont_, formFont);
+  }
   for (auto& c : controls_) LayOut(*c);
 
-  skin::Icon big = LoadFormIcon(def_.iconId, SM_CXICON, dpi);
-  skin::Icon small = LoadFormIcon(def_.iconId, SM_CXSMICON, dpi);
-  if (big) SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-  if (small) SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
-  std::swap(bigIcon_, big);
-  std::swap(smallIcon_, small);
+  SetIcon(ICON_BIG, bigIcon_, LoadFormIcon(def_.iconId, SM_CXICON, dpi));
+  SetIcon(ICON_SMALL, smallIcon_, LoadFormIcon(def_.iconId, SM_CXSMICON, dpi));
   InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// An icon that could not be made leaves the one the window shows.
+void Form::SetIcon(WPARAM which, skin::Icon& held, skin::Icon fresh) {
+  if (!fresh) return;
+  SendMessageW(hwnd_, WM_SETICON, which, reinterpret_cast<LPARAM>(fresh.get()));
+  std::swap(held, fresh);
 }
 
 void Form::LayOut(Control& c) {

@@ -106,6 +106,7 @@ class Form {
   void ScaleTo(int dpi);
   void LayOut(Control& c);
   void SizeLabel(Control& c);
+  void SetIcon(WPARAM which, skin::Icon& held, skin::Icon fresh);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void ApplyTabOrder();
   void FocusFirstTabStop();
