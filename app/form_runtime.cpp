@@ -4,7 +4,10 @@
 #include <cwchar>
 
 #include "app/error_report.h"
+#include "app/form_control.h"
+#include "app/form_layout.h"
 #include "skin/draw/gdi.h"
+#include "skin/draw/high_contrast.h"
 
 namespace form {
 
@@ -19,31 +22,8 @@ constexpr DWORD kTextBoxExStyle = WS_EX_CLIENTEDGE;
 constexpr UINT kLabelTextFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
 // Control ids start above IDOK/IDCANCEL so dialog keys never pose as a click.
 constexpr UINT kFirstControlId = 100;
-constexpr int kCentiPointsPerInch = 7200;
 // Bit 30 of a key message: the key was already down (an auto-repeat).
 constexpr LPARAM kKeyWasDown = static_cast<LPARAM>(KF_REPEAT) << 16;
-
-LOGFONTW LogFontOf(const FontDef& font, int dpi) {
-  LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(font.centiPoints, dpi, kCentiPointsPerInch);
-  lf.lfWeight = font.weight;
-  lf.lfCharSet = font.charset;
-  lf.lfUnderline = font.underline ? TRUE : FALSE;
-  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  lf.lfQuality = DEFAULT_QUALITY;
-  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  wcsncpy(lf.lfFaceName, font.face, LF_FACESIZE - 1);
-  return lf;
-}
-
-skin::Font CreateUserInterfaceFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-    return skin::Font(CreateFontIndirectW(&metrics.lfMessageFont));
-  return skin::Font();
-}
 
 void RegisterFormClass(const wchar_t* className, WNDPROC proc) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -61,13 +41,6 @@ void RegisterFormClass(const wchar_t* className, WNDPROC proc) {
     const DWORD error = GetLastError();
     ReportErrorAndExit(L"注册窗口类", error);
   }
-}
-
-// Not shared (no LR_SHARED): the form destroys its icons with the window.
-skin::Icon LoadFormIcon(WORD id, int sizeMetricX, int sizeMetricY) {
-  if (!id) return skin::Icon();
-  return skin::Icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                                  GetSystemMetrics(sizeMetricX), GetSystemMetrics(sizeMetricY), 0)));
 }
 
 // The procedure that TextBoxProc replaced, per text box: whatever sat there
@@ -92,30 +65,6 @@ void SubclassTextBox(HWND hwnd) {
 
 }  // namespace
 
-struct Form::Control {
-  explicit Control(const ControlDef& s) : def(s), colour(s.textColour) {}
-  Control(const Control&) = delete;
-  Control& operator=(const Control&) = delete;
-  bool IsLabel() const { return def.kind == ControlKind::Label; }
-
-  const ControlDef& def;
-  HWND hwnd = nullptr;
-  UINT id = 0;
-  LOGFONTW logFont{};
-  skin::Font font;  // empty: the form's font
-  COLORREF colour;
-  RECT rect{};  // client pixels
-};
-
-int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
-
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
 Form::Form(const FormDef& def, bool endsProcess) : def_(def), endsProcess_(endsProcess), dpi_(ScreenDpi()) {}
 
 Form::~Form() = default;
@@ -124,28 +73,26 @@ Form* Form::Load(const FormDef& def, bool endsProcess) {
   RegisterFormClass(def.className, &Form::WindowProc);
   auto* form = new Form(def, endsProcess);
 
-  RECT frame{0, 0, TwipsToPixels(def.clientWidth, form->dpi_), TwipsToPixels(def.clientHeight, form->dpi_)};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  const RECT frame = CentredFrame(def, kFormStyle, kFormExStyle, form->dpi_);
   // WM_NCCREATE hands the form to the window, which frees it from then on.
-  HWND hwnd = CreateWindowExW(kFormExStyle, def.className, def.caption, kFormStyle, x, y, width, height,
-                              nullptr, nullptr, GetModuleHandleW(nullptr), form);
+  HWND hwnd = CreateWindowExW(kFormExStyle, def.className, def.caption, kFormStyle, frame.left, frame.top,
+                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), form);
   if (!hwnd) {
     const DWORD error = GetLastError();
     ReportErrorAndExit(L"创建窗口", error);
   }
+  // Per monitor, a display may have another DPI than the system's from the start.
+  const int dpi = WindowDpi(hwnd, form->dpi_);
+  if (dpi != form->dpi_) {
+    form->dpi_ = dpi;
+    const RECT scaled = CentredFrame(def, kFormStyle, kFormExStyle, dpi);
+    SetWindowPos(hwnd, nullptr, scaled.left, scaled.top, scaled.right - scaled.left, scaled.bottom - scaled.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 
-  form->formFont_ = CreateUserInterfaceFont();
-  if (form->formFont_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(form->formFont_.get()), FALSE);
-  form->bigIcon_ = LoadFormIcon(def.iconId, SM_CXICON, SM_CYICON);
-  form->smallIcon_ = LoadFormIcon(def.iconId, SM_CXSMICON, SM_CYSMICON);
-  if (form->bigIcon_) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(form->bigIcon_.get()));
-  if (form->smallIcon_)
-    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(form->smallIcon_.get()));
   form->CreateControls();
+  form->ScaleTo(form->dpi_);
   form->ApplyTabOrder();
 
   form->Fire(L"Form", L"Load");
@@ -167,6 +114,7 @@ Form* Form::FromWindow(HWND hwnd) {
   return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
+// The windows only; their fonts and places come from ScaleTo.
 void Form::CreateControls() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   UINT id = kFirstControlId;
@@ -174,44 +122,21 @@ void Form::CreateControls() {
     const ControlDef& s = def_.controls[i];
     auto c = std::make_unique<Control>(s);
     c->id = id++;
-    c->rect = {TwipsToPixels(s.left, dpi_), TwipsToPixels(s.top, dpi_), TwipsToPixels(s.left + s.width, dpi_),
-               TwipsToPixels(s.top + s.height, dpi_)};
-    if (s.font) {
-      c->logFont = LogFontOf(*s.font, dpi_);
-      c->font.reset(CreateFontIndirectW(&c->logFont));
-    } else if (formFont_) {
-      GetObjectW(formFont_.get(), sizeof(c->logFont), &c->logFont);
-    }
     if (!c->IsLabel()) {
       const bool button = s.kind == ControlKind::CommandButton;
+      const RECT r = PixelRect(s, dpi_);
       c->hwnd = CreateWindowExW(button ? 0 : kTextBoxExStyle, button ? L"Button" : L"Edit", s.text,
-                                button ? kButtonStyle : kTextBoxStyle, c->rect.left, c->rect.top,
-                                c->rect.right - c->rect.left, c->rect.bottom - c->rect.top, hwnd_,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c->id)), instance, nullptr);
+                                button ? kButtonStyle : kTextBoxStyle, r.left, r.top, r.right - r.left,
+                                r.bottom - r.top, hwnd_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c->id)),
+                                instance, nullptr);
       if (!c->hwnd) {
         const DWORD error = GetLastError();
         ReportErrorAndExit(std::wstring(L"创建控件 ") + s.name, error);
       }
       if (!button) SubclassTextBox(c->hwnd);
-      HFONT font = FontOf(*c);
-      if (font) SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    } else {
-      SizeLabel(*c);
     }
     controls_.push_back(std::move(c));
   }
-}
-
-void Form::SizeLabel(Control& c) {
-  HDC screen = GetDC(hwnd_);
-  SIZE extent{};
-  {
-    skin::SelectObjectScope font(screen, FontOf(c));
-    GetTextExtentPoint32W(screen, c.def.text, static_cast<int>(wcslen(c.def.text)), &extent);
-  }
-  ReleaseDC(hwnd_, screen);
-  c.rect.right = c.rect.left + extent.cx;
-  c.rect.bottom = c.rect.top + extent.cy;
 }
 
 // Dialog navigation walks the z-order, so stack the windows by tab index.
@@ -322,14 +247,20 @@ void Form::RemakeFont(Control& c) {
   c.font = std::move(fresh);
 }
 
+// While high contrast is on, labels take the platform's static-text colours,
+// and a label with a Click handler (a link) the system's link colour.
 void Form::OnPaint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
-  SetBkMode(dc, TRANSPARENT);
+  const bool systemColours = skin::HighContrastOn();
+  SetBkMode(dc, systemColours ? OPAQUE : TRANSPARENT);
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
   for (auto& c : controls_) {
     if (!c->IsLabel()) continue;
     skin::SelectObjectScope font(dc, FontOf(*c));
-    SetTextColor(dc, c->colour == kDefaultColour ? GetSysColor(COLOR_BTNTEXT) : c->colour);
+    COLORREF colour = c->colour == kDefaultColour ? GetSysColor(COLOR_BTNTEXT) : c->colour;
+    if (systemColours) colour = GetSysColor(HandlerFor(c->def.name, L"Click") ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT);
+    SetTextColor(dc, colour);
     RECT r = c->rect;
     DrawTextW(dc, c->def.text, -1, &r, kLabelTextFormat);
   }
@@ -354,9 +285,11 @@ void Form::OnLButtonUp(POINT pt) {
   if (LabelAt(pt) == pressed) Fire(pressed->def.name, L"Click");
 }
 
+// The layout's text colour on the system's window colour; while high contrast
+// is on, the platform's own colours.
 LRESULT Form::OnCtlColor(HDC dc, HWND child) {
-  for (auto& c : controls_) {
-    if (c->hwnd != child || c->colour == kDefaultColour) continue;
+  const Control* c = FindWindowed(child);
+  if (c && c->colour != kDefaultColour && !skin::HighContrastOn()) {
     SetTextColor(dc, c->colour);
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
@@ -458,6 +391,13 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_NEXTDLGCTL: OnNextDlgCtl(wp, lp); return 0;
+    case WM_SETTINGCHANGE:
+      if (wp != SPI_SETHIGHCONTRAST) break;
+      [[fallthrough]];
+    case WM_SYSCOLORCHANGE:  // the labels' and text box's colours follow the scheme
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      break;
+    case WM_DPICHANGED: OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp)); return 0;
     case WM_CLOSE:
       // Unloading is never cancelled.
       Unload();

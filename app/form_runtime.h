@@ -102,6 +102,12 @@ class Form {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   void CreateControls();
+  // Layout (form_layout.cpp): every size of the form at a DPI.
+  void ScaleTo(int dpi);
+  void LayOut(Control& c);
+  void SizeLabel(Control& c);
+  void SetIcon(WPARAM which, skin::Icon& held, skin::Icon fresh);
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void ApplyTabOrder();
   void FocusFirstTabStop();
   void Unload();
@@ -123,7 +129,6 @@ class Form {
   Control* LabelAt(POINT pt);
   void RemakeFont(Control& c);
   HFONT FontOf(const Control& c) const;
-  void SizeLabel(Control& c);
 
   const FormDef& def_;
   const bool endsProcess_;

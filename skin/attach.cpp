@@ -1,6 +1,7 @@
 #include "skin/attach.h"
 
 #include "skin/draw/gdi.h"
+#include "skin/draw/high_contrast.h"
 #include "skin/draw/painters.h"
 #include "skin/draw/primitives.h"
 #include "skin/draw/properties.h"
@@ -132,6 +133,8 @@ LONG AttachSkin(HWND hwnd) {
   // thread, against state that only this one touches. Other programs' windows
   // cannot be subclassed at all.
   if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return 0;
+  // The user's high-contrast colours win: every window keeps the platform's look.
+  if (HighContrastOn()) return 0;
 
   const AttachKind kind = AttachKindOf(KindOfWindow(hwnd));
   ButtonSurfaces surfaces;

@@ -6,6 +6,10 @@
 
 namespace skin {
 
+// BeginSkin's first step: unless done, builds the shared images and tests for
+// user32's TrackMouseEvent.
+void PrepareEngine();
+
 BOOL CALLBACK AttachChildProc(HWND hwnd, LPARAM lParam);
 BOOL CALLBACK DetachChildProc(HWND hwnd, LPARAM lParam);
 

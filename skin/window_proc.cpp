@@ -3,6 +3,7 @@
 #include "skin/attach.h"
 #include "skin/draw/properties.h"
 #include "skin/handlers.h"
+#include "skin/high_contrast.h"
 #include "skin/subclass.h"
 
 namespace skin {
@@ -35,6 +36,7 @@ LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
       // The window's own procedure sees its destruction unskinned.
       const bool wide = InstalledWide(hwnd);  // the detach forgets it
       DetachSkin(hwnd);
+      ForgetRoot(hwnd);
       return CallPreviousAs(wide, prev, hwnd, msg, wParam, lParam);
     }
     case WM_SIZE:             return OnSize(prev, hwnd, msg, wParam, lParam);
@@ -59,6 +61,8 @@ LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     }
     case WM_LBUTTONDBLCLK:    return OnLButtonDblClk(prev, hwnd, msg, wParam, lParam);
     case WM_MOUSELEAVE:       return OnMouseLeave(prev, hwnd, msg, wParam, lParam);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:   return OnSchemeChange(prev, hwnd, msg, wParam, lParam);
     default:                  return CallPrevious(prev, hwnd, msg, wParam, lParam);
   }
 }

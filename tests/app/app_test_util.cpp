@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "app/form1.h"
+#include "skin/draw/high_contrast.h"
 #include "tests/support/win32_test.h"
 
 namespace apptest {
@@ -12,6 +13,7 @@ LoadedForm1::LoadedForm1() : form_(form::Form::Load(godmode::Form1(), false)), h
 }
 
 LoadedForm1::~LoadedForm1() {
+  skin::SetHighContrastAnswer(std::nullopt);  // a test's own answer ends with its form
   if (IsWindow(hwnd_)) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
   test::PumpMessages(20);
 }

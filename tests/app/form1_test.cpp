@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "skin/draw/high_contrast.h"
 #include "tests/app/app_test_util.h"
 #include "tests/support/win32_test.h"
 
@@ -316,6 +317,77 @@ TEST_F(Form1Test, WindowCarriesTheProgramIcon) {
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   EXPECT_NE(SendMessageW(app.hwnd(), WM_GETICON, ICON_SMALL, 0), 0);
+}
+
+// The system always reports high contrast off here: the test gives the answer.
+TEST_F(Form1Test, HighContrastPaintsInTheSystemColoursWithoutTheSkin) {
+  auto repaint = [&] {
+    SetForegroundWindow(app.hwnd());
+    RedrawWindow(app.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    test::PumpMessages(100);
+  };
+  const RECT label1 = app.form().ControlRect(L"Label1"), label2 = app.form().ControlRect(L"Label2");
+  const RECT text1 = ClientRectOf(app.hwnd(), app.control(L"Text1"));
+  skin::SetHighContrastAnswer(true);
+  SendMessageW(app.hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_EQ(GetPropA(app.control(L"Command1"), "PROCADDR"), nullptr);
+  repaint();
+  EXPECT_GT(CountNear(app.hwnd(), label1, GetSysColor(COLOR_WINDOWTEXT)), 40);
+  EXPECT_EQ(CountNear(app.hwnd(), label1, 0xFF0000, 16), 0);
+  EXPECT_GT(CountNear(app.hwnd(), label2, GetSysColor(COLOR_HOTLIGHT), 16), 40);
+  EXPECT_GT(CountNear(app.hwnd(), text1, GetSysColor(COLOR_WINDOWTEXT)), 400);
+  for (const RECT& r : {label2, text1}) EXPECT_EQ(CountNear(app.hwnd(), r, 0x004000, 16), 0);
+
+  skin::SetHighContrastAnswer(false);
+  test::SendToThreadWindows(WM_SYSCOLORCHANGE);
+  EXPECT_NE(GetPropA(app.control(L"Command1"), "PROCADDR"), nullptr);
+  repaint();
+  EXPECT_GT(CountNear(app.hwnd(), label1, 0xFF0000), 40);
+  EXPECT_GT(CountNear(app.hwnd(), text1, 0x004000), 400);
+}
+
+// Wine sends no WM_DPICHANGED: the test sends it with the DPI and the new
+// window rectangle, and checks every size against the layout's own twips.
+TEST_F(Form1Test, ANewDpiLaysTheFormOutAgainAndLeaksNothing) {
+  const HWND hwnd = app.hwnd();
+  const form::FormDef& def = godmode::Form1();
+  auto moveTo = [&](int dpi) {
+    RECT frame{0, 0, form::TwipsToPixels(def.clientWidth, dpi), form::TwipsToPixels(def.clientHeight, dpi)};
+    AdjustWindowRectEx(&frame, GetWindowLongW(hwnd, GWL_STYLE), FALSE, GetWindowLongW(hwnd, GWL_EXSTYLE));
+    SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
+  };
+  auto check = [&](int dpi) {
+    SCOPED_TRACE(dpi);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    ExpectRect(client, 0, 0, form::TwipsToPixels(def.clientWidth, dpi), form::TwipsToPixels(def.clientHeight, dpi));
+    for (const form::ControlDef& c : std::vector<form::ControlDef>(def.controls, def.controls + def.controlCount)) {
+      const int left = form::TwipsToPixels(c.left, dpi), top = form::TwipsToPixels(c.top, dpi);
+      const HFONT font = app.form().ControlFont(c.name);
+      if (c.font) {
+        EXPECT_EQ(FontOf(font).lfHeight, -MulDiv(c.font->centiPoints, dpi, 7200)) << test::Narrow(c.name);
+      }
+      if (c.kind == form::ControlKind::Label) {  // the extent of its text
+        const SIZE extent = TextExtent(font, c.text);
+        ExpectRect(app.form().ControlRect(c.name), left, top, extent.cx, extent.cy);
+        continue;
+      }
+      const int width = form::TwipsToPixels(c.left + c.width, dpi) - left;
+      const int height = form::TwipsToPixels(c.top + c.height, dpi) - top;
+      ExpectRect(ClientRectOf(hwnd, app.control(c.name)), left, top, width, height);
+      for (const char* name : {"BMP0", "BMP1", "BMP2", "BMP3"}) {
+        if (c.kind != form::ControlKind::CommandButton) break;
+        BITMAP surface{};
+        GetObjectW(GetPropA(app.control(c.name), name), sizeof(surface), &surface);
+        EXPECT_TRUE(surface.bmWidth == width && surface.bmHeight == height) << test::Narrow(c.name) << name;
+      }
+    }
+  };
+  for (const int dpi : {144, 96}) moveTo(dpi);  // the platform's own caches settle
+  const int slots = test::FreeGdiSlots();
+  for (int i = 0; i < 50 && !HasFailure(); ++i)
+    for (const int dpi : {144, 96}) moveTo(dpi), check(dpi);
+  EXPECT_EQ(test::FreeGdiSlots(), slots);
 }
 
 TEST_F(Form1Test, ClosingTheWindowUnloadsAndDestroysIt) {

@@ -114,11 +114,15 @@ TEST_F(ProgramResources, VersionRecordIsOneDotZeroInSimplifiedChinese) {
   EXPECT_STREQ(text, L"上帝模式");
 }
 
-TEST_F(ProgramResources, CarriesAManifest) {
+TEST_F(ProgramResources, ManifestDeclaresPerMonitorDpiAndWindows7To11) {
   const std::vector<BYTE> manifest = Resource(kManifestType, MAKEINTRESOURCEW(1));
   ASSERT_FALSE(manifest.empty());
   const std::string text(manifest.begin(), manifest.end());
-  EXPECT_NE(text.find("<assembly"), std::string::npos);
+  for (const char* part : {"<assembly", "2005/WindowsSettings\">true/pm</dpiAware>",
+                           "2016/WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>",
+                           "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                           "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+    EXPECT_NE(text.find(part), std::string::npos) << part;
 }
 
 }  // namespace

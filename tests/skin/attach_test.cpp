@@ -5,6 +5,7 @@
 #include "tests/skin/skin_fixture.h"
 #include "tests/support/win32_test.h"
 #include "skin/draw/images.h"
+#include "skin/fade.h"
 
 using namespace skintest;
 
@@ -585,4 +586,65 @@ TEST_F(AttachTest, AttachDetachCyclesLeakNoGdiObjects) {
   for (int y = 0; y < 26; ++y)
     for (int x = 0; x < 90; ++x) ASSERT_EQ(last.Pixel(x, y), first.Pixel(x, y)) << x << "," << y;
   EXPECT_NE(first.Pixel(45, 1), first.Pixel(0, 0)) << "the button shows a face inside its rounded corner";
+}
+
+// Wine always reports high contrast off: the test gives the answer, and sends
+// what the system would broadcast (SkinTest asks the system again at the end).
+TEST_F(AttachTest, HighContrastLetsGoOfEveryWindowAndGivesBeginSkinsWindowsBack) {
+  test::Window form(CreateTopLevelForm(true));
+  HWND button = CreateChild(form, "Button", BS_PUSHBUTTON, 10, 10, 90, 26, "OK");
+  HWND check = CreateChild(form, "ThunderRT6CheckBox", BS_AUTOCHECKBOX, 10, 50, 120, 20, "check");
+  test::Window loose(CreateChild(Stage(), "Button", BS_PUSHBUTTON, 10, 300, 90, 26, "loose"));
+  const LONG_PTR buttonProc = WindowProcOf(button);
+  ASSERT_EQ(skin::BeginSkin(form), 1);
+  ASSERT_EQ(skin::AttachSkin(loose), 1);
+
+  // On before any window heard of it: nothing more is attached on the way.
+  skin::SetHighContrastAnswer(true);
+  test::Window list(CreateChild(form, "ListBox", 0, 150, 10, 80, 60));
+  SendMessageW(form, WM_CTLCOLORLISTBOX, 0, reinterpret_cast<LPARAM>(list.get()));
+  EXPECT_FALSE(IsSkinned(list));
+  // The change reaches the skinned form's own procedure while a fade runs.
+  SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  ASSERT_NE(Prop(button, skin::kPropTimerId), 0);
+  SendMessageW(form, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  EXPECT_EQ(SkinnedCount(), 0);
+  for (HWND w : {form.get(), button, check, loose.get()}) EXPECT_TRUE(PropNames(w).empty());
+  EXPECT_EQ(WindowProcOf(button), buttonProc);
+  EXPECT_EQ(GetWindowLongPtrA(button, GWL_STYLE) & 0xF, BS_PUSHBUTTON);
+  EXPECT_FALSE(RegionOf(button).present);
+  EXPECT_FALSE(KillTimer(button, skin::kFadeTimerId)) << "the fade timer still runs";
+  test::Window late(CreateTopLevelForm(false));  // started while it is on: skinned later
+  HWND lateButton = CreateChild(late, "Button", BS_PUSHBUTTON, 10, 10, 90, 26, "late");
+  EXPECT_EQ(skin::BeginSkin(late), 0);
+
+  // Off again: nothing is skinned, the engine's own window hears it.
+  skin::SetHighContrastAnswer(false);
+  test::SendToThreadWindows(WM_SYSCOLORCHANGE);
+  for (HWND w : {form.get(), button, check, late.get(), lateButton}) EXPECT_TRUE(IsSkinned(w));
+  EXPECT_FALSE(IsSkinned(loose)) << "only BeginSkin's windows come back";
+  EXPECT_TRUE(RegionOf(button).present);
+
+  // Round trips by either message, to the form or to all, leave nothing behind.
+  auto roundTrip = [&](int i) {
+    const UINT msg = i % 2 ? WM_SYSCOLORCHANGE : WM_SETTINGCHANGE;
+    skin::SetHighContrastAnswer(true);
+    if (i % 3) test::SendToThreadWindows(msg, SPI_SETHIGHCONTRAST);
+    else SendMessageW(form, msg, SPI_SETHIGHCONTRAST, 0);
+    skin::SetHighContrastAnswer(false);
+    test::SendToThreadWindows(msg, SPI_SETHIGHCONTRAST);
+  };
+  roundTrip(0);
+  const int slots = test::FreeGdiSlots();
+  for (int i = 0; i < 100; ++i) roundTrip(i);
+  EXPECT_EQ(test::FreeGdiSlots(), slots);
+  EXPECT_EQ(SkinnedCount(), 6);
+
+  // EndSkin and destruction take windows off the list; listening stops with the last.
+  skin::EndSkin(form);
+  late.reset();
+  roundTrip(1);
+  EXPECT_FALSE(IsSkinned(form));
+  EXPECT_TRUE(skin::Engine().roots.empty());
+  EXPECT_EQ(skin::Engine().schemeWatch, nullptr);
 }

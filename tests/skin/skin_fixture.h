@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "skin/attach.h"
+#include "skin/draw/high_contrast.h"
 #include "skin/draw/properties.h"
 #include "skin/skin.h"
 #include "skin/state.h"
@@ -194,6 +195,7 @@ class SkinTest : public ::testing::Test {
   }
   void TearDown() override {
     test::PumpMessages();
+    skin::SetHighContrastAnswer(std::nullopt);
     EXPECT_EQ(SkinnedCount(), 0) << "a test left windows skinned";
   }
 };

@@ -133,6 +133,15 @@ HWND FindThreadWindow(const char* className) {
   return search.found;
 }
 
+void SendToThreadWindows(UINT msg, WPARAM wParam) {
+  static MSG m;
+  m = MSG{nullptr, msg, wParam, 0, 0, {}};
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM) {
+    SendMessageW(hwnd, m.message, m.wParam, 0);
+    return TRUE;
+  }, 0);
+}
+
 std::wstring WindowTextW(HWND hwnd) {
   const int n = static_cast<int>(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0));
   std::vector<wchar_t> buf(n + 1);

@@ -74,6 +74,10 @@ HWND CreateHostWindow(int width = 400, int height = 300, const char* title = "te
 // The first visible top-level window of this thread with that class name.
 HWND FindThreadWindow(const char* className);
 
+// Sends the message to every top-level window of this thread, as the system
+// broadcasts a change of its settings.
+void SendToThreadWindows(UINT msg, WPARAM wParam = 0);
+
 // Text of a window through WM_GETTEXT, in UTF-16.
 std::wstring WindowTextW(HWND hwnd);
 
