@@ -33,7 +33,7 @@ constexpr double kFlatTarget = 1.3;     // attach per button at N against at 10 
 constexpr double kStartupTarget = 1.1;  // start-up against the same form unskinned
 constexpr double kGdiProcessLimit = 10000;  // Windows' default GDI objects per process
 constexpr int kCountedButtons = 10;
-constexpr int kStarts = 11;  // per program, after one warm-up start each
+constexpr int kStarts = 21;  // per program, after one warm-up start each
 
 constexpr UINT kRepaintFlags = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
 constexpr int kHostWidth = 1280, kHostHeight = 1024;
@@ -250,7 +250,7 @@ void ButtonRows(HWND skinHost, HWND floorHost, int n, int rounds) {
   Compare("repaint" + N, "repaint per button, " + N + " buttons vs unskinned, same regions",
           {[&] { RedrawWindow(skinForm, nullptr, nullptr, kRepaintFlags); }, {}},
           {[&] { RedrawWindow(floorForm, nullptr, nullptr, kRepaintFlags); }, {}},
-          {1, rounds, n >= 1000 ? 1 : 1000 / n / 2, n, 1}, 1e6, "us");
+          {1, rounds, n >= 1000 ? 1 : 200 / n, n, 1}, 1e6, "us");
 
   skin::DetachSkin(skinForm);
   DestroyWindow(skinForm);
