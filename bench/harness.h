@@ -36,7 +36,8 @@ inline double Median(std::vector<double> samples) {
 struct Side {
   std::function<void()> op;
   std::function<void()> reset;
-  int units = 0;  // what one operation is divided into, when not the schedule's
+  int units = 0;     // what one operation is divided into, when not the schedule's
+  int perBatch = 0;  // operations per batch, when not the schedule's
 };
 
 struct Schedule {
@@ -54,6 +55,7 @@ struct Comparison {
 };
 
 inline int UnitsOf(const Side& side, const Schedule& s) { return side.units > 0 ? side.units : s.units; }
+inline int PerBatchOf(const Side& side, const Schedule& s) { return side.perBatch > 0 ? side.perBatch : s.perBatch; }
 
 // Seconds per operation of one batch.
 inline double TimeBatch(const Side& side, int perBatch) {
@@ -74,8 +76,8 @@ inline double TimeBatch(const Side& side, int perBatch) {
 
 inline Comparison Alternate(const Side& skin, const Side& floor, const Schedule& s) {
   for (int i = 0; i < s.warmups; ++i) {
-    TimeBatch(skin, s.perBatch);
-    TimeBatch(floor, s.perBatch);
+    TimeBatch(skin, PerBatchOf(skin, s));
+    TimeBatch(floor, PerBatchOf(floor, s));
   }
   std::vector<double> skinTimes, floorTimes, ratios;
   for (int r = 0; r < s.rounds; ++r) {
@@ -83,11 +85,11 @@ inline Comparison Alternate(const Side& skin, const Side& floor, const Schedule&
     // cache or a scheduler slice the other has just warmed or used up.
     double a, b;
     if (r % 2 == 0) {
-      a = TimeBatch(skin, s.perBatch);
-      b = TimeBatch(floor, s.perBatch);
+      a = TimeBatch(skin, PerBatchOf(skin, s));
+      b = TimeBatch(floor, PerBatchOf(floor, s));
     } else {
-      b = TimeBatch(floor, s.perBatch);
-      a = TimeBatch(skin, s.perBatch);
+      b = TimeBatch(floor, PerBatchOf(floor, s));
+      a = TimeBatch(skin, PerBatchOf(skin, s));
     }
     a /= UnitsOf(skin, s);
     b /= UnitsOf(floor, s);
