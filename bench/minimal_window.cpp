@@ -1,13 +1,6 @@
 // The start-up benchmark's yardstick: a plain Win32 program that opens one
 // window of Form1's client size and paints it, built like the tool itself.
-// Built with WITH_TOOL_DLLS it also imports one function from each further
-// DLL the tool imports, so that the loader maps the same set of DLLs.
 #include <windows.h>
-#ifdef WITH_TOOL_DLLS
-#include <commctrl.h>
-#include <olectl.h>
-#include <shlobj.h>
-#endif
 
 namespace {
 
@@ -40,15 +33,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   HWND hwnd = CreateWindowExW(0, kClassName, L"minimal", style, CW_USEDEFAULT, CW_USEDEFAULT,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
                               nullptr);
-#ifdef WITH_TOOL_DLLS
-  // Never true; the references alone make the imports.
-  if (show == -1) {
-    AlphaBlend(nullptr, 0, 0, 0, 0, nullptr, 0, 0, 0, 0, BLENDFUNCTION{});
-    _TrackMouseEvent(nullptr);
-    OleTranslateColor(0, nullptr, nullptr);
-    SHGetSpecialFolderLocation(nullptr, 0, nullptr);
-  }
-#endif
   ShowWindow(hwnd, show);
   UpdateWindow(hwnd);
   MSG msg;

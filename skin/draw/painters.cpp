@@ -13,6 +13,7 @@ namespace skin {
 namespace {
 
 constexpr int kButtonCaptionInset = 2;  // caption and focus frame, from each side
+constexpr BYTE kFullOpacity = 255;      // constant alpha that replaces the picture
 
 // The buffer holds all 256 characters that cchTextMax announces, on purpose:
 // a buffer one shorter than announced lets the header write past its end.
@@ -48,44 +49,78 @@ void BlitKeyed(HDC dst, int x, int y, HDC image, const ImageCell& cell) {
   TransparentBlit(dst, x, y, cell.Width, cell.Height, image, cell.X, cell.Y, kKeyColor);
 }
 
+// A disabled button records the disabled state, which it then shows.
+bool ShowsEnabled(HWND hwnd) {
+  const bool enabled = IsWindowEnabled(hwnd) != FALSE;
+  if (!enabled) WriteProp(hwnd, kPropOldState, kStateDisabled);
+  return enabled;
+}
+
+// The surface of the recorded state onto the target at constant alpha. The
+// state of a disabled button was just written, so it is not read back.
+int ShowButtonState(HWND hwnd, HDC dc, BYTE alpha, bool enabled) {
+  WindowSize size;
+  GetWindowSize(hwnd, size);
+  const LONG_PTR state = enabled ? ReadProp(hwnd, kPropOldState) : kStateDisabled;
+  const HDC surface =
+      (state >= 0 && state < kSurfaceCount) ? GetSurfaceDc(hwnd, static_cast<int>(state)) : nullptr;
+  if (!surface) return 0;  // nothing to show, as a blend from no surface would show
+
+  TargetDC target(hwnd, dc);
+  // At full opacity the blend is a plain copy, and a copy is far cheaper.
+  if (alpha == kFullOpacity) {
+    BitBlt(target.get(), 0, 0, size.Width, size.Height, surface, 0, 0, SRCCOPY);
+    return 0;
+  }
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, 0};
+  AlphaBlend(target.get(), 0, 0, size.Width, size.Height, surface, 0, 0, size.Width, size.Height,
+             blend);
+  return 0;
+}
+
 }  // namespace
 
 void RenderButtonSurfaces(HWND hwnd) {
+  HDC surfaces[kSurfaceCount];
+  for (int i = 0; i < kSurfaceCount; ++i) surfaces[i] = GetSurfaceDc(hwnd, i);
+  RenderButtonSurfaces(hwnd, surfaces);
+}
+
+void RenderButtonSurfaces(HWND hwnd, const HDC (&surfaces)[kSurfaceCount]) {
   WindowSize size;
   GetWindowSize(hwnd, size);
   const int w = size.Width, h = size.Height;
   const std::wstring caption = GetWindowCaption(hwnd);
   const HDC image = CurrentSkinImages().Button.dc();
   const int inset = kButtonCaptionInset;
+  // Asked once for all four looks: nothing between them can move the focus.
+  const HGDIOBJ font = ControlFont(hwnd);
+  const bool focused = GetFocus() == hwnd;
 
   for (int i = 0; i < kSurfaceCount; ++i) {
-    const HDC surface = GetSurfaceDc(hwnd, i);
+    const HDC surface = surfaces[i];
     // The font and background mode stay selected in the button's surface.
-    SelectObject(surface, ControlFont(hwnd));
+    SelectObject(surface, font);
     SetBkMode(surface, TRANSPARENT);
     DrawCell(surface, 0, 0, w, h, image, kButtonCell(i), kButtonMargins);
     SetTextColor(surface, i == kStateDisabled ? kCaptionDisabled : kCaptionNormal);
     DrawCaptionText(surface, caption, inset, inset, w - 2 * inset, h - 2 * inset, kCaptionFormat);
-    if (GetFocus() == hwnd) DrawFocusFrame(surface, inset, inset, w - 2 * inset, h - 2 * inset);
+    if (focused) DrawFocusFrame(surface, inset, inset, w - 2 * inset, h - 2 * inset);
   }
 }
 
 int BlendButtonFade(HWND hwnd, HDC dc) {
-  if (!IsWindowEnabled(hwnd)) WriteProp(hwnd, kPropOldState, kStateDisabled);
+  return BlendButtonFadeAt(hwnd, dc, static_cast<BYTE>(ReadProp(hwnd, kPropAlphaLevel)));
+}
+
+int BlendButtonFadeAt(HWND hwnd, HDC dc, BYTE alpha) {
+  const bool enabled = ShowsEnabled(hwnd);
   if (!SkinDrawsButton(ReadProp(hwnd, kPropOldStyle))) return 0;
+  return ShowButtonState(hwnd, dc, alpha, enabled);
+}
 
-  WindowSize size;
-  GetWindowSize(hwnd, size);
-  const LONG_PTR state = ReadProp(hwnd, kPropOldState);
-  const BYTE alpha = static_cast<BYTE>(ReadProp(hwnd, kPropAlphaLevel));
-  const HDC surface =
-      (state >= 0 && state < kSurfaceCount) ? GetSurfaceDc(hwnd, static_cast<int>(state)) : nullptr;
-
-  TargetDC target(hwnd, dc);
-  const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, 0};
-  AlphaBlend(target.get(), 0, 0, size.Width, size.Height, surface, 0, 0, size.Width, size.Height,
-             blend);
-  return 0;
+int BlendSkinDrawnButton(HWND hwnd, HDC dc, BYTE alpha) {
+  return ShowButtonState(hwnd, dc, alpha, ShowsEnabled(hwnd));
 }
 
 int PaintCheckBox(HWND hwnd, int state, bool force) {
