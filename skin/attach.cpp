@@ -1,7 +1,9 @@
 #include "skin/attach.h"
 
+#include "skin/draw/dpi.h"
 #include "skin/draw/gdi.h"
 #include "skin/draw/painters.h"
+#include "skin/draw/part_sizes.h"
 #include "skin/draw/primitives.h"
 #include "skin/draw/properties.h"
 #include "skin/fade.h"
@@ -14,11 +16,11 @@ namespace skin {
 namespace {
 
 constexpr LONG_PTR kButtonTypeMask = 0xF;
-constexpr int kCornerDiameter = 3;
 constexpr UINT kRedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT;
 
 void GiveRoundedRegion(HWND hwnd, int width, int height) {
-  Region region(CreateRoundRectRgn(0, 0, width + 1, height + 1, kCornerDiameter, kCornerDiameter));
+  const int corner = ButtonCornerDiameter(WindowDpi(hwnd));
+  Region region(CreateRoundRectRgn(0, 0, width + 1, height + 1, corner, corner));
   if (SetWindowRgn(hwnd, region.get(), TRUE)) region.release();  // the window owns it now
 }
 

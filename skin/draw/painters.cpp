@@ -3,16 +3,17 @@
 #include <commctrl.h>
 
 #include "skin/draw/colors.h"
+#include "skin/draw/dpi.h"
 #include "skin/draw/gdi.h"
 #include "skin/draw/images.h"
 #include "skin/draw/primitives.h"
+#include "skin/draw/part_sizes.h"
 #include "skin/draw/properties.h"
+#include "skin/draw/scaled_draw.h"
 
 namespace skin {
 
 namespace {
-
-constexpr int kButtonCaptionInset = 2;  // caption and focus frame, from each side
 
 // The buffer holds all 256 characters that cchTextMax announces, on purpose:
 // a buffer one shorter than announced lets the header write past its end.
@@ -43,11 +44,6 @@ int DrawCell(HDC dst, int x, int y, int w, int h, HDC image, const ImageCell& ce
                        m.Top, m.Right, m.Bottom, key);
 }
 
-// A keyed mark or arrow copied unscaled to (x, y).
-void BlitKeyed(HDC dst, int x, int y, HDC image, const ImageCell& cell) {
-  TransparentBlit(dst, x, y, cell.Width, cell.Height, image, cell.X, cell.Y, kKeyColor);
-}
-
 }  // namespace
 
 void RenderButtonSurfaces(HWND hwnd) {
@@ -56,14 +52,15 @@ void RenderButtonSurfaces(HWND hwnd) {
   const int w = size.Width, h = size.Height;
   const std::wstring caption = GetWindowCaption(hwnd);
   const HDC image = CurrentSkinImages().Button.dc();
-  const int inset = kButtonCaptionInset;
+  const int dpi = WindowDpi(hwnd);
+  const int inset = ButtonCaptionInset(dpi);
 
   for (int i = 0; i < kSurfaceCount; ++i) {
     const HDC surface = GetSurfaceDc(hwnd, i);
     // The font and background mode stay selected in the button's surface.
     SelectObject(surface, ControlFont(hwnd));
     SetBkMode(surface, TRANSPARENT);
-    DrawCell(surface, 0, 0, w, h, image, kButtonCell(i), kButtonMargins);
+    DrawCellForDpi(surface, 0, 0, w, h, image, kButtonCell(i), kButtonMargins, std::nullopt, dpi);
     SetTextColor(surface, i == kStateDisabled ? kCaptionDisabled : kCaptionNormal);
     DrawCaptionText(surface, caption, inset, inset, w - 2 * inset, h - 2 * inset, kCaptionFormat);
     if (GetFocus() == hwnd) DrawFocusFrame(surface, inset, inset, w - 2 * inset, h - 2 * inset);
@@ -88,11 +85,29 @@ int BlendButtonFade(HWND hwnd, HDC dc) {
   return 0;
 }
 
+// The platform's own box lies in the column strip of the skinned box,
+// centred by its own rounding, which may differ from the skin's by a row (more
+// where it centres on the caption's line). Where the skinned box does not
+// cover the strip, it gets the background the control paints itself with.
+void FillWithBackground(HWND hwnd, HDC dc, const RECT& r) {
+  if (r.bottom <= r.top || r.right <= r.left) return;
+  const HWND parent = GetParent(hwnd);
+  const WPARAM target = reinterpret_cast<WPARAM>(dc);
+  const LPARAM control = reinterpret_cast<LPARAM>(hwnd);
+  // The brush belongs to whoever answers; it is used, not freed.
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(parent, WM_CTLCOLORSTATIC, target, control));
+  if (!brush) {
+    brush = reinterpret_cast<HBRUSH>(DefWindowProcA(parent, WM_CTLCOLORSTATIC, target, control));
+  }
+  if (brush) FillRect(dc, &r, brush);
+}
+
 int PaintCheckBox(HWND hwnd, int state, bool force) {
   if (SkipUnlessForced(hwnd, state, force)) return 0;
 
-  const int cw = GetSystemMetrics(SM_CXMENUCHECK);
-  const int ch = GetSystemMetrics(SM_CYMENUCHECK);
+  const int dpi = WindowDpi(hwnd);
+  const SIZE box = CheckBoxSize(dpi);
+  const int cw = box.cx, ch = box.cy;
   WindowSize size;
   GetWindowSize(hwnd, size);
   const LRESULT check = SendMessageA(hwnd, BM_GETCHECK, 0, 0);
@@ -105,26 +120,33 @@ int PaintCheckBox(HWND hwnd, int state, bool force) {
 
   // A disabled box shows no shading, whatever state it records.
   const bool enabled = IsWindowEnabled(hwnd);
-  if (enabled) {
-    FrameSolidRect(s, 0, 0, cw, ch, state == kStatePressed ? kFramePressed : kFrameEnabled);
-    if (state == kStateHover || state == kStatePressed) {
-      const ImageCell& strip = state == kStateHover ? kCheckHoverStrip : kCheckPressedStrip;
+  const COLORREF frame = !enabled ? kFrameDisabled
+                         : state == kStatePressed ? kFramePressed
+                                                  : kFrameEnabled;
+  const int ring = FrameRingWidth(dpi);
+  for (int i = 0; i < ring; ++i) FrameSolidRect(s, i, i, cw - 2 * i, ch - 2 * i, frame);
+  if (enabled && (state == kStateHover || state == kStatePressed)) {
+    const ImageCell& strip = state == kStateHover ? kCheckHoverStrip : kCheckPressedStrip;
+    if (dpi == kBaseDpi) {
       StretchBlt(s, 1, 1, cw - 2, ch - 2, images.Option.dc(), strip.X, strip.Y, strip.Width,
                  strip.Height, SRCCOPY);
+    } else {
+      StretchCellSharp(s, ring, ring, cw - 2 * ring, ch - 2 * ring, images.Option.dc(), strip);
     }
-  } else {
-    FrameSolidRect(s, 0, 0, cw, ch, kFrameDisabled);
   }
 
-  if (check == kChecked) {
-    const ImageCell& tick = enabled ? kMarkTickEnabled : kMarkTickDisabled;
-    BlitKeyed(s, Half(cw - tick.Width), Half(ch - tick.Height), images.Mark.dc(), tick);
-  } else if (check == kIndeterminate) {
-    const ImageCell& square = enabled ? kMarkSquareEnabled : kMarkSquareDisabled;
-    BlitKeyed(s, Half(cw - square.Width), Half(ch - square.Height), images.Mark.dc(), square);
+  const ImageCell* mark = nullptr;
+  if (check == kChecked) mark = enabled ? &kMarkTickEnabled : &kMarkTickDisabled;
+  if (check == kIndeterminate) mark = enabled ? &kMarkSquareEnabled : &kMarkSquareDisabled;
+  if (mark) {
+    const SIZE m = CellSizeForDpi(*mark, dpi);
+    BlitKeyedForDpi(s, Half(cw - m.cx), Half(ch - m.cy), images.Mark.dc(), *mark, kKeyColor, dpi);
   }
 
-  BitBlt(window.get(), 0, Half(size.Height - ch), cw, ch, s, 0, 0, SRCCOPY);
+  const int y0 = Half(size.Height - ch);
+  FillWithBackground(hwnd, window.get(), RECT{0, 0, cw, y0});
+  FillWithBackground(hwnd, window.get(), RECT{0, y0 + ch, cw, size.Height});
+  BitBlt(window.get(), 0, y0, cw, ch, s, 0, 0, SRCCOPY);
   return 1;
 }
 
@@ -133,10 +155,11 @@ int PaintCheckBox(HWND hwnd, int state, bool force) {
 int PaintOptionButton(HWND hwnd, int state, bool force) {
   if (SkipUnlessForced(hwnd, state, force)) return 0;
 
+  const int dpi = WindowDpi(hwnd);
   WindowSize size;
   GetWindowSize(hwnd, size);
-  const int cw = GetSystemMetrics(SM_CXMENUCHECK);
-  const int ch = GetSystemMetrics(SM_CYMENUCHECK);
+  const SIZE box = CheckBoxSize(dpi);
+  const int cw = box.cx, ch = box.cy;
   const int y0 = Half(size.Height - ch);
   const bool checked = SendMessageA(hwnd, BM_GETCHECK, 0, 0) == kChecked;
   const SkinImages& images = CurrentSkinImages();
@@ -145,13 +168,16 @@ int PaintOptionButton(HWND hwnd, int state, bool force) {
   const bool enabled = IsWindowEnabled(hwnd);
   int circle = kOptionDisabledCell;
   if (enabled) circle = (state == kStateHover || state == kStatePressed) ? state : kStateNormal;
-  DrawCell(window.get(), 0, y0, cw, ch, images.Option.dc(), kOptionCell(circle), kOptionMargins,
-           kKeyColor);
+  // The keyed corners, too, show the background rather than the platform's circle.
+  FillWithBackground(hwnd, window.get(), RECT{0, 0, cw, size.Height});
+  DrawCellForDpi(window.get(), 0, y0, cw, ch, images.Option.dc(), kOptionCell(circle),
+                 kOptionMargins, kKeyColor, dpi);
   if (checked) {
     const ImageCell& dot = enabled ? kMarkDotEnabled : kMarkDotDisabled;
+    const SIZE d = CellSizeForDpi(dot, dpi);
     // The offset is added before rounding.
-    BlitKeyed(window.get(), Half(cw - dot.Width), RoundHalfEven((ch - dot.Height) / 2.0 + y0),
-              images.Mark.dc(), dot);
+    BlitKeyedForDpi(window.get(), Half(cw - d.cx), RoundHalfEven((ch - d.cy) / 2.0 + y0),
+                    images.Mark.dc(), dot, kKeyColor, dpi);
   }
   return 1;
 }
@@ -163,22 +189,25 @@ void PaintComboButton(HWND hwnd, HDC dc, int& state, bool force) {
   if (!(GetWindowLongA(hwnd, GWL_STYLE) & kDropDownStyleBit)) return;
   WriteProp(hwnd, kPropOldState, state);
 
+  const int dpi = WindowDpi(hwnd);
   WindowSize size;
   GetWindowSize(hwnd, size);
-  const int bw = GetSystemMetrics(SM_CXVSCROLL) + 1;
+  const int bw = ComboButtonWidth(dpi);
   const int bh = size.Height - 2;
   const HDC image = CurrentSkinImages().ComboButton.dc();
 
   Surface surface = CreateSurface(bw, bh);
   const HDC s = surface.dc();
   if (state == kStateHover || state == kStatePressed) {
-    DrawCell(s, 0, 0, bw, bh, image, state == kStateHover ? kComboHoverFace : kComboPressedFace,
-             kComboFaceMargins);
+    DrawCellForDpi(s, 0, 0, bw, bh, image,
+                   state == kStateHover ? kComboHoverFace : kComboPressedFace, kComboFaceMargins,
+                   std::nullopt, dpi);
   } else {
     FillSolidRect(s, 0, 0, bw, bh, kWhite);
   }
   const ImageCell& arrow = IsWindowEnabled(hwnd) ? kComboArrowEnabled : kComboArrowDisabled;
-  BlitKeyed(s, Half(bw - arrow.Width), Half(bh - arrow.Height), image, arrow);
+  const SIZE a = CellSizeForDpi(arrow, dpi);
+  BlitKeyedForDpi(s, Half(bw - a.cx), Half(bh - a.cy), image, arrow, kKeyColor, dpi);
 
   // Inside the control's 1-pixel border on the top, right and bottom.
   TargetDC target(hwnd, dc);
