@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and starts the tool under Wine. On $DISPLAY it stays open until the
 # user closes it; without a display it runs on a private Xvfb. Either way a
-# screenshot of its window is saved to build/screenshot.png.
+# screenshot of its window is saved to build/screenshot.png. SKIN_WINE_DPI=192
+# (or another DPI) runs it on a display of that DPI, in a prefix of its own,
+# and saves build/screenshot-192dpi.png.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -9,6 +11,8 @@ bash scripts/setup.sh
 source scripts/common.sh
 # A prefix of its own, so that running the tool never disturbs the tests'.
 source scripts/wine-env.sh build wine-prefix-run
+shot=build/screenshot.png
+[ "$_dpi" = 96 ] || shot=build/screenshot-${_dpi}dpi.png
 source scripts/display.sh
 had_display=${DISPLAY:-}
 step "run: starting Wine on ${had_display:-a private X display}"
@@ -43,8 +47,8 @@ if [ -z "$win" ]; then echo "run: the tool's window did not appear" >&2; exit 1;
 sleep 1
 import -window root -crop "$(xdotool getwindowgeometry --shell "$win" | awk -F= '
   /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')" \
-  +repage build/screenshot.png
-step "run: screenshot saved to build/screenshot.png"
+  +repage "$shot"
+step "run: screenshot saved to $shot"
 if [ -n "$had_display" ]; then
   step "run: the tool is open; close its window to end"
   wait "$tool" || true
