@@ -210,10 +210,7 @@ BOOL CALLBACK DetachChildProc(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
-LRESULT OnSize(WNDPROC& prev, HWND& hwnd, UINT& msg, WPARAM& wParam, LPARAM& lParam) {
-  const LRESULT result = CallPrevious(prev, hwnd, msg, wParam, lParam);
-  if (KindOfWindow(hwnd) != ControlKind::PushButton) return result;
-
+void ResurfacePushButton(HWND hwnd) {
   WindowSize size;
   {
     WindowDC windowDc = WindowDC::Whole(hwnd);
@@ -228,6 +225,11 @@ LRESULT OnSize(WNDPROC& prev, HWND& hwnd, UINT& msg, WPARAM& wParam, LPARAM& lPa
     RenderButtonSurfaces(hwnd);
   }
   GiveRoundedRegion(hwnd, size.Width, size.Height);
+}
+
+LRESULT OnSize(WNDPROC& prev, HWND& hwnd, UINT& msg, WPARAM& wParam, LPARAM& lParam) {
+  const LRESULT result = CallPrevious(prev, hwnd, msg, wParam, lParam);
+  if (KindOfWindow(hwnd) == ControlKind::PushButton) ResurfacePushButton(hwnd);
   return result;
 }
 
