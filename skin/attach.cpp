@@ -12,16 +12,69 @@
 #include "skin/subclass.h"
 #include "skin/window_kind.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace skin {
 namespace {
 
 constexpr LONG_PTR kButtonTypeMask = 0xF;
 constexpr UINT kRedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT;
 
-void GiveRoundedRegion(HWND hwnd, int width, int height) {
+void GiveRoundedRegion(HWND hwnd, int width, int height, BOOL redraw) {
   const int corner = ButtonCornerDiameter(WindowDpi(hwnd));
   Region region(CreateRoundRectRgn(0, 0, width + 1, height + 1, corner, corner));
-  if (SetWindowRgn(hwnd, region.get(), TRUE)) region.release();  // the window owns it now
+  if (SetWindowRgn(hwnd, region.get(), redraw)) region.release();  // the window owns it now
+}
+
+// A button's region is set without a redraw: redrawing there costs a pass over
+// every sibling that already has a region, which grows with the form. What
+// that redraw would have shown is the parent's background in the corners the
+// region cut off; the parents listed here are repainted once, at the end of
+// the form's attach.
+class CornerRepaints {
+ public:
+  void Add(HWND parent) {
+    if (std::find(parents_.begin(), parents_.end(), parent) == parents_.end()) parents_.push_back(parent);
+  }
+  // True when the form itself is one of the parents (its own repaint then
+  // erases); every other parent is erased and repainted here.
+  bool RepaintAllBut(HWND form) const {
+    bool formListed = false;
+    for (HWND parent : parents_) {
+      if (parent == form) {
+        formListed = true;
+      } else {
+        RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+      }
+    }
+    return formListed;
+  }
+
+ private:
+  std::vector<HWND> parents_;
+};
+
+bool IsChildWindow(HWND hwnd) { return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0; }
+
+// The rounded region, and the repaint of the parent's pixels it uncovers: at
+// the end of a form's attach when one is under way, otherwise at once for
+// this button's rectangle. A top-level button's uncovered pixels belong to
+// other windows, so it gets the platform's own redraw.
+void RoundButton(HWND hwnd, const WindowSize& size, CornerRepaints* pending) {
+  if (!IsChildWindow(hwnd)) {
+    GiveRoundedRegion(hwnd, size.Width, size.Height, TRUE);
+    return;
+  }
+  GiveRoundedRegion(hwnd, size.Width, size.Height, FALSE);
+  const HWND parent = GetParent(hwnd);
+  if (pending) {
+    pending->Add(parent);
+    return;
+  }
+  RECT inParent{size.Left, size.Top, size.Right, size.Bottom};
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&inParent), 2);
+  RedrawWindow(parent, &inParent, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 // The surfaces of a push button, held here as well as in its properties: a
@@ -41,7 +94,7 @@ ButtonSurfaces SurfacesOf(HWND hwnd) {
   return surfaces;
 }
 
-ButtonSurfaces SetUpPushButton(HWND hwnd) {
+ButtonSurfaces SetUpPushButton(HWND hwnd, CornerRepaints* pending) {
   ButtonSurfaces surfaces;
   WindowSize size;
   {
@@ -58,7 +111,8 @@ ButtonSurfaces SetUpPushButton(HWND hwnd) {
   }
 
   const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
-  if (SkinDrawsButton(style)) SendMessageA(hwnd, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+  // No redraw here: the attach repaints the button once when it is done.
+  if (SkinDrawsButton(style)) SendMessageA(hwnd, BM_SETSTYLE, BS_OWNERDRAW, FALSE);
 
   WriteProp(hwnd, kPropOldStyle, style);
   WriteProp(hwnd, kPropMouseFlag, 0);
@@ -66,7 +120,7 @@ ButtonSurfaces SetUpPushButton(HWND hwnd) {
   WriteProp(hwnd, kPropOldState, IsWindowEnabled(hwnd) ? kStateNormal : kStateDisabled);
   WriteProp(hwnd, kPropAlphaLevel, 0);
 
-  GiveRoundedRegion(hwnd, size.Width, size.Height);
+  RoundButton(hwnd, size, pending);
   return surfaces;
 }
 
@@ -119,14 +173,22 @@ void ReleaseSharedState() {
   engine.initialised = false;
 }
 
-void RepaintInOwnLook(HWND hwnd) {
+void RepaintInOwnLook(HWND hwnd, UINT extraFlags = 0) {
   SendMessageA(hwnd, WM_NCPAINT, 1, 0);
-  RedrawWindow(hwnd, nullptr, nullptr, kRedrawFlags);
+  RedrawWindow(hwnd, nullptr, nullptr, kRedrawFlags | extraFlags);
 }
 
-}  // namespace
+LONG AttachWindow(HWND hwnd, CornerRepaints* pending);
 
-LONG AttachSkin(HWND hwnd) {
+// The enumeration of a form's attach, which collects the parents to repaint.
+BOOL CALLBACK AttachDescendantProc(HWND hwnd, LPARAM lParam) {
+  AttachWindow(hwnd, reinterpret_cast<CornerRepaints*>(lParam));
+  return TRUE;
+}
+
+// pending: the repaints of the form whose attach reached this window, or 0
+// when it is attached on its own.
+LONG AttachWindow(HWND hwnd, CornerRepaints* pending) {
   if (!hwnd) return 0;
   if (ReadProp(hwnd, kPropProcAddr)) return 0;
   // A policy, not a limit of the platform: a window of another thread could be
@@ -137,12 +199,13 @@ LONG AttachSkin(HWND hwnd) {
 
   const AttachKind kind = AttachKindOf(KindOfWindow(hwnd));
   ButtonSurfaces surfaces;
+  CornerRepaints corners;  // this form's own
   switch (kind) {
     case AttachKind::Form:
-      EnumChildWindows(hwnd, AttachChildProc, 0);
+      EnumChildWindows(hwnd, AttachDescendantProc, reinterpret_cast<LPARAM>(&corners));
       break;
     case AttachKind::PushButton:
-      surfaces = SetUpPushButton(hwnd);
+      surfaces = SetUpPushButton(hwnd, pending);
       break;
     case AttachKind::Stateful:
       WriteProp(hwnd, kPropMouseFlag, 0);
@@ -163,13 +226,18 @@ LONG AttachSkin(HWND hwnd) {
     if (kind == AttachKind::PushButton) UndoPushButton(hwnd, surfaces);
     if (kind == AttachKind::Stateful) ClearStatefulProps(hwnd);
     if (kind == AttachKind::Header) ClearHeaderProps(hwnd);
+    corners.RepaintAllBut(nullptr);
     return 0;
   }
   ++Engine().skinnedCount;
 
-  RepaintInOwnLook(hwnd);
+  RepaintInOwnLook(hwnd, corners.RepaintAllBut(hwnd) ? RDW_ERASE : 0);
   return 1;
 }
+
+}  // namespace
+
+LONG AttachSkin(HWND hwnd) { return AttachWindow(hwnd, nullptr); }
 
 LONG DetachSkin(HWND hwnd) {
   if (!hwnd) return 0;
@@ -224,7 +292,7 @@ void ResurfacePushButton(HWND hwnd) {
     }
     RenderButtonSurfaces(hwnd);
   }
-  GiveRoundedRegion(hwnd, size.Width, size.Height);
+  GiveRoundedRegion(hwnd, size.Width, size.Height, TRUE);
 }
 
 LRESULT OnSize(WNDPROC& prev, HWND& hwnd, UINT& msg, WPARAM& wParam, LPARAM& lParam) {

@@ -35,7 +35,7 @@ TrackMouseEventFn UserTrackMouseEvent() {
 // then raise the alpha, or end the fade once it has passed full opacity.
 void FadeStep(HWND hwnd) {
   const LONG_PTR alpha = ReadProp(hwnd, kPropAlphaLevel);
-  BlendButtonFade(hwnd, nullptr);
+  BlendButtonFadeAt(hwnd, nullptr, static_cast<BYTE>(alpha));
   const LONG_PTR next = alpha + kFadeStep;
   if (next > kAlphaOpaque) {
     StopStateTimer(hwnd);

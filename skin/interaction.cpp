@@ -19,6 +19,8 @@ bool IsSpaceBar(WPARAM wParam) { return wParam == VK_SPACE; }
 // --- Push button -----------------------------------------------------------
 
 void DrawButton(HWND hwnd) { BlendButtonFade(hwnd, nullptr); }
+// Drawn at the alpha just written, which needs no reading back.
+void DrawButtonAt(HWND hwnd, int alpha) { BlendButtonFadeAt(hwnd, nullptr, static_cast<BYTE>(alpha)); }
 
 // Sets the look to fade in and the alpha to start from; a running fade simply
 // carries on from there.
@@ -33,7 +35,7 @@ void ShowPressed(HWND hwnd) {
   StopStateTimer(hwnd);
   WriteProp(hwnd, kPropOldState, kStatePressed);
   WriteProp(hwnd, kPropAlphaLevel, kAlphaOpaque);
-  DrawButton(hwnd);
+  DrawButtonAt(hwnd, kAlphaOpaque);
   WriteProp(hwnd, kPropAlphaLevel, kAlphaClear);
 }
 
@@ -45,7 +47,7 @@ void PushButtonMouseMove(HWND hwnd) {
   } else if (!PointerIsOver(hwnd)) {  // dragged off while the button holds the capture
     StopStateTimer(hwnd);
     WriteProp(hwnd, kPropAlphaLevel, kAlphaOpaque);
-    DrawButton(hwnd);
+    DrawButtonAt(hwnd, kAlphaOpaque);
   }
 }
 
@@ -74,7 +76,7 @@ void PushButtonReacts(HWND hwnd, UINT msg, WPARAM wParam) {
       WriteProp(hwnd, kPropMouseFlag, 0);
       WriteProp(hwnd, kPropOldState, kStateHover);
       WriteProp(hwnd, kPropAlphaLevel, kAlphaLeaveHover);
-      DrawButton(hwnd);
+      DrawButtonAt(hwnd, kAlphaLeaveHover);
       StartFade(hwnd, kStateNormal, kAlphaClear);
       break;
     case WM_ENABLE:  // drawn at once, at whatever alpha is current

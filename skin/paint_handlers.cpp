@@ -66,7 +66,7 @@ LRESULT PaintPushButton(WNDPROC prev, HWND hwnd, UINT msg, WPARAM wParam, LPARAM
   StopStateTimer(hwnd);  // a paint ends any fade
   WriteProp(hwnd, kPropAlphaLevel, kAlphaOpaque);
   PaintScope paint(hwnd);
-  BlendButtonFade(hwnd, paint.get());
+  BlendButtonFadeAt(hwnd, paint.get(), kAlphaOpaque);
   return 0;
 }
 

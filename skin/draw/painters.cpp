@@ -15,6 +15,8 @@ namespace skin {
 
 namespace {
 
+constexpr BYTE kFullOpacity = 255;  // constant alpha that replaces the picture
+
 // The buffer holds all 256 characters that cchTextMax announces, on purpose:
 // a buffer one shorter than announced lets the header write past its end.
 constexpr int kHeaderTextCapacity = 256;
@@ -54,31 +56,46 @@ void RenderButtonSurfaces(HWND hwnd) {
   const HDC image = CurrentSkinImages().Button.dc();
   const int dpi = WindowDpi(hwnd);
   const int inset = ButtonCaptionInset(dpi);
+  // Asked once for all four looks: nothing between them can move the focus.
+  const HGDIOBJ font = ControlFont(hwnd);
+  const bool focused = GetFocus() == hwnd;
 
   for (int i = 0; i < kSurfaceCount; ++i) {
     const HDC surface = GetSurfaceDc(hwnd, i);
     // The font and background mode stay selected in the button's surface.
-    SelectObject(surface, ControlFont(hwnd));
+    SelectObject(surface, font);
     SetBkMode(surface, TRANSPARENT);
     DrawCellForDpi(surface, 0, 0, w, h, image, kButtonCell(i), kButtonMargins, std::nullopt, dpi);
     SetTextColor(surface, i == kStateDisabled ? kCaptionDisabled : kCaptionNormal);
     DrawCaptionText(surface, caption, inset, inset, w - 2 * inset, h - 2 * inset, kCaptionFormat);
-    if (GetFocus() == hwnd) DrawFocusFrame(surface, inset, inset, w - 2 * inset, h - 2 * inset);
+    if (focused) DrawFocusFrame(surface, inset, inset, w - 2 * inset, h - 2 * inset);
   }
 }
 
 int BlendButtonFade(HWND hwnd, HDC dc) {
-  if (!IsWindowEnabled(hwnd)) WriteProp(hwnd, kPropOldState, kStateDisabled);
+  return BlendButtonFadeAt(hwnd, dc, static_cast<BYTE>(ReadProp(hwnd, kPropAlphaLevel)));
+}
+
+int BlendButtonFadeAt(HWND hwnd, HDC dc, BYTE alpha) {
+  // A disabled button's state is known once written; it is not read back.
+  const bool enabled = IsWindowEnabled(hwnd) != FALSE;
+  if (!enabled) WriteProp(hwnd, kPropOldState, kStateDisabled);
   if (!SkinDrawsButton(ReadProp(hwnd, kPropOldStyle))) return 0;
 
   WindowSize size;
   GetWindowSize(hwnd, size);
-  const LONG_PTR state = ReadProp(hwnd, kPropOldState);
-  const BYTE alpha = static_cast<BYTE>(ReadProp(hwnd, kPropAlphaLevel));
+  const LONG_PTR state = enabled ? ReadProp(hwnd, kPropOldState) : kStateDisabled;
   const HDC surface =
       (state >= 0 && state < kSurfaceCount) ? GetSurfaceDc(hwnd, static_cast<int>(state)) : nullptr;
 
+  if (!surface) return 0;  // nothing to show, as a blend from no surface would show
+
   TargetDC target(hwnd, dc);
+  // At full opacity the blend is a plain copy, and a copy is far cheaper.
+  if (alpha == kFullOpacity) {
+    BitBlt(target.get(), 0, 0, size.Width, size.Height, surface, 0, 0, SRCCOPY);
+    return 0;
+  }
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, 0};
   AlphaBlend(target.get(), 0, 0, size.Width, size.Height, surface, 0, 0, size.Width, size.Height,
              blend);

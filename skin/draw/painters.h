@@ -17,6 +17,9 @@ void RenderButtonSurfaces(HWND hwnd);
 // Blends the surface of the button's current state ("OLDSTATE") onto dc, or the
 // window's own device context when dc is 0, at constant alpha "ALPHALEVEL".
 int BlendButtonFade(HWND hwnd, HDC dc);
+// The same at an alpha the caller already holds, which spares reading
+// "ALPHALEVEL" again.
+int BlendButtonFadeAt(HWND hwnd, HDC dc, BYTE alpha);
 
 // The check square and the option circle in state 0, 1 or 2. Skip (result 0)
 // when "OLDSTATE" already holds the state and force is false.

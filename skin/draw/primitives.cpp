@@ -161,6 +161,40 @@ Surface CreateSurface(int width, int height) {
   return Surface(memory.release(), bitmap.release());
 }
 
+namespace {
+
+// The nine pieces of a cell: corners unscaled, edges stretched along, centre
+// both ways; all margins 0 or less stretches the whole cell.
+void DrawNineGrid(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
+                  int L, int T, int R, int B) {
+  if (L <= 0 && T <= 0 && R <= 0 && B <= 0) {
+    StretchBlt(dst, x, y, w, h, src, sx + L, sy + T, sw - R, sh - B, SRCCOPY);
+    return;
+  }
+  if (L > 0 && T > 0) BitBlt(dst, x, y, L, T, src, sx, sy, SRCCOPY);
+  if (R > 0 && T > 0) BitBlt(dst, x + w - R, y, R, T, src, sx + sw - R, sy, SRCCOPY);
+  if (L > 0 && B > 0) BitBlt(dst, x, y + h - B, L, B, src, sx, sy + sh - B, SRCCOPY);
+  if (R > 0 && B > 0) BitBlt(dst, x + w - R, y + h - B, R, B, src, sx + sw - R, sy + sh - B, SRCCOPY);
+  if (L > 0) StretchBlt(dst, x, y + T, L, h - T - B, src, sx, sy + T, L, sh - T - B, SRCCOPY);
+  if (R > 0)
+    StretchBlt(dst, x + w - R, y + T, R, h - T - B, src, sx + sw - R, sy + T, R, sh - T - B, SRCCOPY);
+  if (T > 0) StretchBlt(dst, x + L, y, w - L - R, T, src, sx + L, sy, sw - L - R, T, SRCCOPY);
+  if (B > 0)
+    StretchBlt(dst, x + L, y + h - B, w - L - R, B, src, sx + L, sy + sh - B, sw - L - R, B, SRCCOPY);
+  StretchBlt(dst, x + L, y + T, w - L - R, h - T - B, src, sx + L, sy + T, sw - L - R, sh - T - B,
+             SRCCOPY);
+}
+
+// Every piece lands inside (x, y, w, h) of a device context without scaling,
+// so drawing the pieces there gives what composing them off-screen and
+// copying the result would: nothing to clip, no piece mirrored outside.
+bool PiecesStayInside(HDC dst, int w, int h, int L, int T, int R, int B) {
+  return w > 0 && h > 0 && L >= 0 && T >= 0 && R >= 0 && B >= 0 && L + R <= w && T + B <= h &&
+         GetMapMode(dst) == MM_TEXT && GetGraphicsMode(dst) == GM_COMPATIBLE;
+}
+
+}  // namespace
+
 int DrawSkinImage(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
                   int marginLeft, int marginTop, int marginRight, int marginBottom,
                   std::optional<OLE_COLOR> key) {
@@ -168,30 +202,22 @@ int DrawSkinImage(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, 
   if (!src) return 0;  // an image that failed to build draws nothing
   const int L = marginLeft, T = marginTop, R = marginRight, B = marginBottom;
 
-  // Composed off-screen so that dst receives a single block transfer; without
-  // the surface there is nothing to transfer.
-  Surface tmp = CreateSurface(w, h);
-  if (!tmp) return 0;
-  const HDC t = tmp.dc();
-  if (L <= 0 && T <= 0 && R <= 0 && B <= 0) {
-    StretchBlt(t, 0, 0, w, h, src, sx + L, sy + T, sw - R, sh - B, SRCCOPY);
-  } else {
-    if (L > 0 && T > 0) BitBlt(t, 0, 0, L, T, src, sx, sy, SRCCOPY);
-    if (R > 0 && T > 0) BitBlt(t, w - R, 0, R, T, src, sx + sw - R, sy, SRCCOPY);
-    if (L > 0 && B > 0) BitBlt(t, 0, h - B, L, B, src, sx, sy + sh - B, SRCCOPY);
-    if (R > 0 && B > 0) BitBlt(t, w - R, h - B, R, B, src, sx + sw - R, sy + sh - B, SRCCOPY);
-    if (L > 0) StretchBlt(t, 0, T, L, h - T - B, src, sx, sy + T, L, sh - T - B, SRCCOPY);
-    if (R > 0)
-      StretchBlt(t, w - R, T, R, h - T - B, src, sx + sw - R, sy + T, R, sh - T - B, SRCCOPY);
-    if (T > 0) StretchBlt(t, L, 0, w - L - R, T, src, sx + L, sy, sw - L - R, T, SRCCOPY);
-    if (B > 0)
-      StretchBlt(t, L, h - B, w - L - R, B, src, sx + L, sy + sh - B, sw - L - R, B, SRCCOPY);
-    StretchBlt(t, L, T, w - L - R, h - T - B, src, sx + L, sy + T, sw - L - R, sh - T - B,
-               SRCCOPY);
+  // Opaque and safely inside: straight into dst, in the stretch mode a new
+  // surface starts with, which decides the rows kept when a piece shrinks.
+  if (!key && PiecesStayInside(dst, w, h, L, T, R, B)) {
+    const int keptMode = SetStretchBltMode(dst, BLACKONWHITE);
+    DrawNineGrid(dst, x, y, w, h, src, sx, sy, sw, sh, L, T, R, B);
+    if (keptMode) SetStretchBltMode(dst, keptMode);
+    return 1;
   }
 
-  if (!key) return BitBlt(dst, x, y, w, h, t, 0, 0, SRCCOPY);
-  TransparentBlit(dst, x, y, w, h, t, 0, 0, *key, nullptr);
+  // Otherwise composed off-screen so that dst receives a single block
+  // transfer; without the surface there is nothing to transfer.
+  Surface tmp = CreateSurface(w, h);
+  if (!tmp) return 0;
+  DrawNineGrid(tmp.dc(), 0, 0, w, h, src, sx, sy, sw, sh, L, T, R, B);
+  if (!key) return BitBlt(dst, x, y, w, h, tmp.dc(), 0, 0, SRCCOPY);
+  TransparentBlit(dst, x, y, w, h, tmp.dc(), 0, 0, *key, nullptr);
   return 1;
 }
 

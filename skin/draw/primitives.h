@@ -67,10 +67,12 @@ int GetClientOffset(HWND hwnd, int& borderX, int& borderY);
 Surface CreateSurface(int width, int height);
 
 // Draws the cell (sx, sy, sw, sh) of src into (x, y, w, h) of dst by the
-// nine-grid rule (corners kept, edges stretched along, centre both ways),
-// composed off-screen so that dst receives one block transfer. With a key
-// colour the transfer leaves dst unchanged where the cell has that colour.
-// A source of 0 or a surface that cannot be made leaves dst untouched (result 0).
+// nine-grid rule (corners kept, edges stretched along, centre both ways).
+// Opaque pieces that all fit inside the rectangle go straight into dst; any
+// other draw is composed off-screen so that dst receives one block transfer.
+// With a key colour the transfer leaves dst unchanged where the cell has that
+// colour. A source of 0, or a needed surface that cannot be made, leaves dst
+// untouched (result 0).
 int DrawSkinImage(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
                   int marginLeft, int marginTop, int marginRight, int marginBottom,
                   std::optional<OLE_COLOR> key = std::nullopt);
