@@ -210,7 +210,8 @@ void PaintComboButton(HWND hwnd, HDC dc, int& state, bool force) {
   WindowSize size;
   GetWindowSize(hwnd, size);
   const int bw = ComboButtonWidth(dpi);
-  const int bh = size.Height - 2;
+  const int ring = FrameRingWidth(dpi);
+  const int bh = size.Height - 2 * ring;
   const HDC image = CurrentSkinImages().ComboButton.dc();
 
   Surface surface = CreateSurface(bw, bh);
@@ -226,9 +227,9 @@ void PaintComboButton(HWND hwnd, HDC dc, int& state, bool force) {
   const SIZE a = CellSizeForDpi(arrow, dpi);
   BlitKeyedForDpi(s, Half(bw - a.cx), Half(bh - a.cy), image, arrow, kKeyColor, dpi);
 
-  // Inside the control's 1-pixel border on the top, right and bottom.
+  // Inside the control's frame ring on the top, right and bottom.
   TargetDC target(hwnd, dc);
-  BitBlt(target.get(), size.Width - bw - 1, 1, bw, bh, s, 0, 0, SRCCOPY);
+  BitBlt(target.get(), size.Width - bw - ring, ring, bw, bh, s, 0, 0, SRCCOPY);
 }
 
 // The face and text are laid out over the header's full height, but only the

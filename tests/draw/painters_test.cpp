@@ -591,12 +591,13 @@ TEST_F(PaintersAtDisplayDpi, CircleDotAndComboButtonFitTheirTargets) {
   HWND combo = Child("COMBOBOX", "", CBS_DROPDOWNLIST, 10, 110, 200, 200);
   skin::WindowSize size;
   skin::GetWindowSize(combo, size);
-  test::Canvas c(size.Width, size.Height);
+  test::Canvas c(size.Width, size.Height, kPaper);
   int state = 1;
   skin::PaintComboButton(combo, c.dc(), state, true);
-  int line = 0;  // the hover face's left line
-  while (line < size.Width && c.Pixel(line, 1) != 0xD1A04Eu) ++line;
-  EXPECT_NEAR(size.Width - 1 - line, GetSystemMetrics(SM_CXVSCROLL), 1.0) << "combo button";
+  int left = 0, right = size.Width - 1;  // from the hover face's left line to its last column
+  while (left < size.Width && c.Pixel(left, size.Height / 2) != 0xD1A04Eu) ++left;
+  while (right > left && c.Pixel(right, size.Height / 2) == kPaper) --right;
+  EXPECT_NEAR(right - left, GetSystemMetrics(SM_CXVSCROLL), 1.0) << "combo button";
   RECT arrow{size.Width, size.Height, -1, -1};
   for (int y = 0; y < size.Height; ++y)
     for (int x = 0; x < size.Width; ++x) {
