@@ -107,7 +107,7 @@ ButtonSurfaces SetUpPushButton(HWND hwnd, CornerRepaints* pending) {
       WriteProp(hwnd, kPropSurfaceDc[i], reinterpret_cast<LONG_PTR>(surfaces.dc[i]));
       WriteProp(hwnd, kPropSurfaceBitmap[i], reinterpret_cast<LONG_PTR>(surfaces.bitmap[i]));
     }
-    RenderButtonSurfaces(hwnd);
+    RenderButtonSurfaces(hwnd, surfaces.dc);
   }
 
   const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
@@ -283,14 +283,16 @@ void ResurfacePushButton(HWND hwnd) {
   {
     WindowDC windowDc = WindowDC::Whole(hwnd);
     GetWindowSize(hwnd, size);
+    HDC surfaces[kSurfaceCount];
     for (int i = 0; i < kSurfaceCount; ++i) {
+      surfaces[i] = GetSurfaceDc(hwnd, i);
       Bitmap bitmap(CreateCompatibleBitmap(windowDc.get(), size.Width, size.Height));
-      HGDIOBJ replaced = SelectObject(GetSurfaceDc(hwnd, i), bitmap.get());
+      HGDIOBJ replaced = SelectObject(surfaces[i], bitmap.get());
       if (!replaced || replaced == HGDI_ERROR) continue;  // no surface: keep what is there
       DeleteObject(replaced);
       WriteProp(hwnd, kPropSurfaceBitmap[i], reinterpret_cast<LONG_PTR>(bitmap.release()));
     }
-    RenderButtonSurfaces(hwnd);
+    RenderButtonSurfaces(hwnd, surfaces);
   }
   GiveRoundedRegion(hwnd, size.Width, size.Height, TRUE);
 }

@@ -78,7 +78,7 @@ LRESULT PaintPushButton(WNDPROC prev, HWND hwnd, UINT msg, WPARAM wParam, LPARAM
   StopStateTimer(hwnd);  // a paint ends any fade
   WriteProp(hwnd, kPropAlphaLevel, kAlphaOpaque);
   PaintScope paint(hwnd);
-  BlendButtonFadeAt(hwnd, paint.get(), kAlphaOpaque);
+  BlendSkinDrawnButton(hwnd, paint.get(), kAlphaOpaque);
   return 0;
 }
 

@@ -46,48 +46,21 @@ int DrawCell(HDC dst, int x, int y, int w, int h, HDC image, const ImageCell& ce
                        m.Top, m.Right, m.Bottom, key);
 }
 
-}  // namespace
-
-void RenderButtonSurfaces(HWND hwnd) {
-  WindowSize size;
-  GetWindowSize(hwnd, size);
-  const int w = size.Width, h = size.Height;
-  const std::wstring caption = GetWindowCaption(hwnd);
-  const HDC image = CurrentSkinImages().Button.dc();
-  const int dpi = WindowDpi(hwnd);
-  const int inset = ButtonCaptionInset(dpi);
-  // Asked once for all four looks: nothing between them can move the focus.
-  const HGDIOBJ font = ControlFont(hwnd);
-  const bool focused = GetFocus() == hwnd;
-
-  for (int i = 0; i < kSurfaceCount; ++i) {
-    const HDC surface = GetSurfaceDc(hwnd, i);
-    // The font and background mode stay selected in the button's surface.
-    SelectObject(surface, font);
-    SetBkMode(surface, TRANSPARENT);
-    DrawCellForDpi(surface, 0, 0, w, h, image, kButtonCell(i), kButtonMargins, std::nullopt, dpi);
-    SetTextColor(surface, i == kStateDisabled ? kCaptionDisabled : kCaptionNormal);
-    DrawCaptionText(surface, caption, inset, inset, w - 2 * inset, h - 2 * inset, kCaptionFormat);
-    if (focused) DrawFocusFrame(surface, inset, inset, w - 2 * inset, h - 2 * inset);
-  }
-}
-
-int BlendButtonFade(HWND hwnd, HDC dc) {
-  return BlendButtonFadeAt(hwnd, dc, static_cast<BYTE>(ReadProp(hwnd, kPropAlphaLevel)));
-}
-
-int BlendButtonFadeAt(HWND hwnd, HDC dc, BYTE alpha) {
-  // A disabled button's state is known once written; it is not read back.
+// A disabled button records the disabled state, which it then shows.
+bool ShowsEnabled(HWND hwnd) {
   const bool enabled = IsWindowEnabled(hwnd) != FALSE;
   if (!enabled) WriteProp(hwnd, kPropOldState, kStateDisabled);
-  if (!SkinDrawsButton(ReadProp(hwnd, kPropOldStyle))) return 0;
+  return enabled;
+}
 
+// The surface of the recorded state onto the target at constant alpha. The
+// state of a disabled button was just written, so it is not read back.
+int ShowButtonState(HWND hwnd, HDC dc, BYTE alpha, bool enabled) {
   WindowSize size;
   GetWindowSize(hwnd, size);
   const LONG_PTR state = enabled ? ReadProp(hwnd, kPropOldState) : kStateDisabled;
   const HDC surface =
       (state >= 0 && state < kSurfaceCount) ? GetSurfaceDc(hwnd, static_cast<int>(state)) : nullptr;
-
   if (!surface) return 0;  // nothing to show, as a blend from no surface would show
 
   TargetDC target(hwnd, dc);
@@ -117,6 +90,52 @@ void FillWithBackground(HWND hwnd, HDC dc, const RECT& r) {
     brush = reinterpret_cast<HBRUSH>(DefWindowProcA(parent, WM_CTLCOLORSTATIC, target, control));
   }
   if (brush) FillRect(dc, &r, brush);
+}
+
+}  // namespace
+
+void RenderButtonSurfaces(HWND hwnd) {
+  HDC surfaces[kSurfaceCount];
+  for (int i = 0; i < kSurfaceCount; ++i) surfaces[i] = GetSurfaceDc(hwnd, i);
+  RenderButtonSurfaces(hwnd, surfaces);
+}
+
+void RenderButtonSurfaces(HWND hwnd, const HDC (&surfaces)[kSurfaceCount]) {
+  WindowSize size;
+  GetWindowSize(hwnd, size);
+  const int w = size.Width, h = size.Height;
+  const std::wstring caption = GetWindowCaption(hwnd);
+  const HDC image = CurrentSkinImages().Button.dc();
+  const int dpi = WindowDpi(hwnd);
+  const int inset = ButtonCaptionInset(dpi);
+  // Asked once for all four looks: nothing between them can move the focus.
+  const HGDIOBJ font = ControlFont(hwnd);
+  const bool focused = GetFocus() == hwnd;
+
+  for (int i = 0; i < kSurfaceCount; ++i) {
+    const HDC surface = surfaces[i];
+    // The font and background mode stay selected in the button's surface.
+    SelectObject(surface, font);
+    SetBkMode(surface, TRANSPARENT);
+    DrawCellForDpi(surface, 0, 0, w, h, image, kButtonCell(i), kButtonMargins, std::nullopt, dpi);
+    SetTextColor(surface, i == kStateDisabled ? kCaptionDisabled : kCaptionNormal);
+    DrawCaptionText(surface, caption, inset, inset, w - 2 * inset, h - 2 * inset, kCaptionFormat);
+    if (focused) DrawFocusFrame(surface, inset, inset, w - 2 * inset, h - 2 * inset);
+  }
+}
+
+int BlendButtonFade(HWND hwnd, HDC dc) {
+  return BlendButtonFadeAt(hwnd, dc, static_cast<BYTE>(ReadProp(hwnd, kPropAlphaLevel)));
+}
+
+int BlendButtonFadeAt(HWND hwnd, HDC dc, BYTE alpha) {
+  const bool enabled = ShowsEnabled(hwnd);
+  if (!SkinDrawsButton(ReadProp(hwnd, kPropOldStyle))) return 0;
+  return ShowButtonState(hwnd, dc, alpha, enabled);
+}
+
+int BlendSkinDrawnButton(HWND hwnd, HDC dc, BYTE alpha) {
+  return ShowButtonState(hwnd, dc, alpha, ShowsEnabled(hwnd));
 }
 
 int PaintCheckBox(HWND hwnd, int state, bool force) {

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <string>
 
+#include "skin/draw/properties.h"  // kSurfaceCount
+
 namespace skin {
 
 // The force flag of the state-taking painters: draw even when "OLDSTATE"
@@ -11,8 +13,10 @@ namespace skin {
 inline constexpr bool kForce = true;
 inline constexpr bool kIfChanged = false;  // draw only a change of state
 
-// Renders the four state looks of a push button into its surfaces HDC0..HDC3.
+// Renders the four state looks of a push button into its surfaces HDC0..HDC3;
+// a caller that holds the four surfaces passes them instead of having them read.
 void RenderButtonSurfaces(HWND hwnd);
+void RenderButtonSurfaces(HWND hwnd, const HDC (&surfaces)[kSurfaceCount]);
 
 // Blends the surface of the button's current state ("OLDSTATE") onto dc, or the
 // window's own device context when dc is 0, at constant alpha "ALPHALEVEL".
@@ -20,6 +24,9 @@ int BlendButtonFade(HWND hwnd, HDC dc);
 // The same at an alpha the caller already holds, which spares reading
 // "ALPHALEVEL" again.
 int BlendButtonFadeAt(HWND hwnd, HDC dc, BYTE alpha);
+// The same for a caller that has just found "OLDSTYLE" to be a type the skin
+// draws, which spares reading it again.
+int BlendSkinDrawnButton(HWND hwnd, HDC dc, BYTE alpha);
 
 // The check square and the option circle in state 0, 1 or 2. Skip (result 0)
 // when "OLDSTATE" already holds the state and force is false.
