@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "skin/draw/colors.h"
+#include "skin/draw/dpi.h"
 #include "skin/draw/images.h"
 #include "skin/draw/painters.h"
 #include "skin/draw/primitives.h"
@@ -482,9 +483,6 @@ TEST_F(Painters, SimpleComboIsNeverDrawnAndKeepsItsState) {
   EXPECT_EQ(Count(pixels, kPaper), 150 * 100);
 }
 
-// ---------------------------------------------------------------------------
-// At the display's DPI
-
 // Bounding rectangle of the canvas pixels in columns [0, width) that pass.
 template <class Pred>
 RECT Bounds(const test::Canvas& c, int width, Pred pass) {
@@ -503,16 +501,13 @@ void ExpectSize(const RECT& r, double width, double height, const char* what) {
   EXPECT_NEAR(r.bottom - r.top, height, 1.0) << what;
 }
 
-// The real images at the display's DPI: the suite runs this in prefixes of 96,
-// 144 and 192 dpi. The platform centres its own box by a rounding of its own:
-// at no height may a pixel of it show beside the skinned box, which has its size.
+// Run in 96-, 144- and 192-dpi prefixes. The platform centres its box by its own
+// rounding: no pixel of it may show beside the skinned box, which has its size.
 TEST_F(Painters, AtTheDisplayDpiPartsCoverThePlatformsBoxAndFitTheirTargets) {
   skin::SkinImages real;
   skin::BuildSkinBitmaps(real);
   skin::UseSkinImages(&real);
-  const HDC screen = GetDC(nullptr);
-  const double scale = GetDeviceCaps(screen, LOGPIXELSX) / 96.0;
-  ReleaseDC(nullptr, screen);
+  const double scale = skin::SystemDpi() / 96.0;  // the display's LOGPIXELSX
   constexpr int kWidth = 60, kStrip = 40;
   auto isGreen = [](COLORREF c) { return GetGValue(c) > GetRValue(c) + 40 && GetGValue(c) > GetBValue(c) + 20; };
   for (int h = 13; h <= 40; ++h) {
@@ -557,8 +552,8 @@ TEST_F(Painters, AtTheDisplayDpiPartsCoverThePlatformsBoxAndFitTheirTargets) {
   test::Canvas c(size.Width, size.Height, kPaper);
   int state = 1;
   skin::PaintComboButton(combo, c.dc(), state, true);
-  const RECT face = Bounds(c, size.Width, [](COLORREF p) { return p != kPaper; });
-  EXPECT_NEAR(face.right - face.left - 1, GetSystemMetrics(SM_CXVSCROLL), 1.0) << "combo button";
+  const RECT face = Bounds(c, size.Width, [](COLORREF p) { return p != kPaper; });  // combo button
+  EXPECT_NEAR(face.right - face.left - 1, GetSystemMetrics(SM_CXVSCROLL), 1.0);
   ExpectSize(Bounds(c, size.Width, [](COLORREF p) { return p == 0x5F5519u; }), 7 * scale, 4 * scale, "arrow");
   EXPECT_EQ(Bounds(c, size.Width, [](COLORREF p) { return p == skin::kKeyColor; }).right, -1);
   skin::UseSkinImages(nullptr);

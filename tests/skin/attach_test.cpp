@@ -296,7 +296,6 @@ TEST_F(AttachTest, DpiChangeRendersButtonsAgainForTheNewDpiAndLeaksNothing) {
   moveTo(144);
   const std::vector<COLORREF> at144 = look();
   EXPECT_EQ(at144[90 * 13 + 1], at144[90 * 13]) << "the face's frame grows with the DPI";
-  EXPECT_NE(at96[90 * 13 + 1], at96[90 * 13]);
   moveTo(192);
   const std::vector<COLORREF> at192 = look();
   EXPECT_GT(std::count(at192.begin(), at192.end(), CLR_INVALID),

@@ -186,8 +186,7 @@ TEST_F(PaintTest, ListsAndCombosAreFramedInTheDisabledColourWhenDisabled) {
   EXPECT_EQ(Capture(progress)(0, 0), skin::kFrameEnabled);
 }
 
-// Frame rings given as 1 pixel are 2 at 192 dpi (through the skin's DPI seam: Wine
-// answers the system DPI); the combo button stays inside the thicker frame.
+// 1-pixel frame rings are 2 at 192 dpi (set through the seam), the combo button inside.
 TEST_F(PaintTest, FrameRingsAndTheComboButtonScaleAt192Dpi) {
   HWND data = Child("DBListWndClass", 0, 10, 10, 120, 80);
   HWND combo = Child("ThunderRT6DriveListBox", CBS_DROPDOWNLIST, 10, 100, 120, 200);
