@@ -186,8 +186,9 @@ int PaintCheckBox(HWND hwnd, int state, bool force) {
   return 1;
 }
 
-// Drawn straight onto the window: the circle's keyed corners let the
-// control's own background show.
+// The circle's keyed corners let the control's background show: the strip of
+// the box's columns is composed on that background off-screen, then copied in
+// one transfer, so that neither the platform's circle nor a flicker shows.
 int PaintOptionButton(HWND hwnd, int state, bool force) {
   if (SkipUnlessForced(hwnd, state, force)) return 0;
 
@@ -200,21 +201,23 @@ int PaintOptionButton(HWND hwnd, int state, bool force) {
   const bool checked = SendMessageA(hwnd, BM_GETCHECK, 0, 0) == kChecked;
   const SkinImages& images = CurrentSkinImages();
 
-  WindowDC window = WindowDC::Whole(hwnd);
+  Surface strip = CreateSurface(cw, size.Height);
+  const HDC s = strip.dc();
   const bool enabled = IsWindowEnabled(hwnd);
   int circle = kOptionDisabledCell;
   if (enabled) circle = (state == kStateHover || state == kStatePressed) ? state : kStateNormal;
-  // The keyed corners, too, show the background rather than the platform's circle.
-  FillWithBackground(hwnd, window.get(), RECT{0, 0, cw, size.Height});
-  DrawCellForDpi(window.get(), 0, y0, cw, ch, images.Option.dc(), kOptionCell(circle),
-                 kOptionMargins, kKeyColor, dpi);
+  FillWithBackground(hwnd, s, RECT{0, 0, cw, size.Height});
+  DrawCellForDpi(s, 0, y0, cw, ch, images.Option.dc(), kOptionCell(circle), kOptionMargins,
+                 kKeyColor, dpi);
   if (checked) {
     const ImageCell& dot = enabled ? kMarkDotEnabled : kMarkDotDisabled;
     const SIZE d = CellSizeForDpi(dot, dpi);
     // The offset is added before rounding.
-    BlitKeyedForDpi(window.get(), Half(cw - d.cx), RoundHalfEven((ch - d.cy) / 2.0 + y0),
-                    images.Mark.dc(), dot, kKeyColor, dpi);
+    BlitKeyedForDpi(s, Half(cw - d.cx), RoundHalfEven((ch - d.cy) / 2.0 + y0), images.Mark.dc(),
+                    dot, kKeyColor, dpi);
   }
+  WindowDC window = WindowDC::Whole(hwnd);
+  BitBlt(window.get(), 0, 0, cw, size.Height, s, 0, 0, SRCCOPY);
   return 1;
 }
 
