@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the skin's example program (examples/skin_demo, with the skin's
 # sources), runs it under Wine on a private Xvfb with its message box up and
-# saves a screenshot as <build folder>/skin-demo.png.
+# saves a screenshot as <build folder>/skin-demo.png; with SKIN_WINE_DPI=192
+# (or another DPI) on a display of that DPI, as skin-demo-192dpi.png.
 # Usage: scripts/example.sh [-B dir]   (default build-example)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -15,6 +16,8 @@ step "example: building $dir"
 quietly "$dir/build.log" sh -c "cmake -S examples/skin_demo -B '$dir' -DCMAKE_TOOLCHAIN_FILE='$root/cmake/toolchain-x86_64.cmake' \
   -DCMAKE_BUILD_TYPE=Release -DSKIN_SOURCE_DIR='$root/skin' && cmake --build '$dir' -j $(nproc)"
 source scripts/wine-env.sh "$dir"
+shot=$dir/skin-demo.png
+[ "$_dpi" = 96 ] || shot=$dir/skin-demo-${_dpi}dpi.png
 source scripts/display.sh
 demo=
 cleanup() {
@@ -39,6 +42,6 @@ for win in $(xdotool search --onlyvisible --name '^skin demo$'); do
   quietly "$dir/screenshot.log" import -window root -crop "$geometry" +repage "${shots[-1]}"
 done
 [ ${#shots[@]} = 2 ] || fail "example: expected the window and its message box, found ${#shots[@]} windows (its output: $dir/run.log)"
-quietly "$dir/screenshot.log" convert "${shots[0]}" -background white -gravity east -splice 12x0 "${shots[1]}" -gravity north +append "$dir/skin-demo.png"
+quietly "$dir/screenshot.log" convert "${shots[0]}" -background white -gravity east -splice 12x0 "${shots[1]}" -gravity north +append "$shot"
 rm -f "${shots[@]}"
-step "example: saved $dir/skin-demo.png"
+step "example: saved $shot"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds and starts the tool under Wine. On $DISPLAY it stays open until the
 # user closes it; without a display it runs on a private Xvfb. Either way a
-# screenshot of its window is saved to build/screenshot.png.
+# screenshot of its window is saved to build/screenshot.png. SKIN_WINE_DPI=192
+# (or another DPI) runs it on a display of that DPI, in a prefix of its own,
+# and saves build/screenshot-192dpi.png.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -10,6 +12,8 @@ source scripts/common.sh
 report_failures
 # A prefix of its own, so that running the tool never disturbs the tests'.
 source scripts/wine-env.sh build wine-prefix-run
+shot=build/screenshot.png
+[ "$_dpi" = 96 ] || shot=build/screenshot-${_dpi}dpi.png
 source scripts/display.sh
 had_display=${DISPLAY:-}
 frames='HKCU\Software\Wine\X11 Driver'
@@ -51,8 +55,8 @@ done
 sleep 1
 geometry=$(xdotool getwindowgeometry --shell "$win" | awk -F= '
   /^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')
-quietly build/screenshot.log import -window root -crop "$geometry" +repage build/screenshot.png
-step "run: screenshot saved to build/screenshot.png"
+quietly build/screenshot.log import -window root -crop "$geometry" +repage "$shot"
+step "run: screenshot saved to $shot"
 if [ -n "$had_display" ]; then
   step "run: the tool is open; close its window to end"
   wait "$tool" || true

@@ -6,10 +6,17 @@
 # SKIN_WINE_LOCALE names another generated one (en_US.UTF-8 gives 1252); each
 # other locale runs in a prefix of its own, named after it.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+#
+# The display is 96 dpi unless SKIN_WINE_DPI names another (144, 192): Wine
+# reads its DPI from the prefix's registry, so each DPI has a prefix of its own
+# too (wine-prefix-144dpi, wine-prefix-en_US-192dpi).
 _build=$(cd "$1" && pwd)
 _locale=${SKIN_WINE_LOCALE:-zh_CN.UTF-8}
+_dpi=${SKIN_WINE_DPI:-96}
+case "$_dpi" in *[!0-9]* | '') fail "wine-env: SKIN_WINE_DPI must be a number, not '$_dpi'" ;; esac
 _prefix=${2:-wine-prefix}
 [ "$_locale" = zh_CN.UTF-8 ] || _prefix="$_prefix-${_locale%%.*}"
+[ "$_dpi" = 96 ] || _prefix="$_prefix-${_dpi}dpi"
 
 # Wine's 64-bit loader and its server, looked up where Debian installs them
 # (Debian 12: /usr/lib/wine/wine64; the wine on the path is the 32-bit loader).
@@ -88,6 +95,14 @@ ensure_prefix() {
       wine_logged "$log" "$WINE64" reg add "$key" /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f ||
         fail "wine: could not set the font replacement for $face in $WINEPREFIX (log: $log)"
     done
+    if [ "$_dpi" != 96 ]; then
+      local dpikey
+      for dpikey in 'HKCU\Control Panel\Desktop' \
+                    'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+        wine_logged "$log" "$WINE64" reg add "$dpikey" /v LogPixels /t REG_DWORD /d "$_dpi" /f ||
+          fail "wine: could not set $_dpi dpi in $WINEPREFIX (log: $log)"
+      done
+    fi
     wine_logged "$log" "$WINESERVER" -w || fail "wine: the prefix's Wine server did not end (log: $log)"
     # The server writes the registry as it ends.
     [ -f "$WINEPREFIX/system.reg" ] || fail "wine: wineboot made no prefix in $WINEPREFIX (log: $log)"

@@ -1,8 +1,10 @@
 #include "skin/attach.h"
 
+#include "skin/draw/dpi.h"
 #include "skin/draw/gdi.h"
 #include "skin/draw/high_contrast.h"
 #include "skin/draw/painters.h"
+#include "skin/draw/part_sizes.h"
 #include "skin/draw/primitives.h"
 #include "skin/draw/properties.h"
 #include "skin/fade.h"
@@ -18,11 +20,11 @@ namespace skin {
 namespace {
 
 constexpr LONG_PTR kButtonTypeMask = 0xF;
-constexpr int kCornerDiameter = 3;
 constexpr UINT kRedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT;
 
 void GiveRoundedRegion(HWND hwnd, int width, int height, BOOL redraw) {
-  Region region(CreateRoundRectRgn(0, 0, width + 1, height + 1, kCornerDiameter, kCornerDiameter));
+  const int corner = ButtonCornerDiameter(WindowDpi(hwnd));
+  Region region(CreateRoundRectRgn(0, 0, width + 1, height + 1, corner, corner));
   if (SetWindowRgn(hwnd, region.get(), redraw)) region.release();  // the window owns it now
 }
 
@@ -279,10 +281,7 @@ BOOL CALLBACK DetachChildProc(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
-LRESULT OnSize(WNDPROC& prev, HWND& hwnd, UINT& msg, WPARAM& wParam, LPARAM& lParam) {
-  const LRESULT result = CallPrevious(prev, hwnd, msg, wParam, lParam);
-  if (KindOfWindow(hwnd) != ControlKind::PushButton) return result;
-
+void ResurfacePushButton(HWND hwnd) {
   WindowSize size;
   {
     WindowDC windowDc = WindowDC::Whole(hwnd);
@@ -299,6 +298,11 @@ LRESULT OnSize(WNDPROC& prev, HWND& hwnd, UINT& msg, WPARAM& wParam, LPARAM& lPa
     RenderButtonSurfaces(hwnd, surfaces);
   }
   GiveRoundedRegion(hwnd, size.Width, size.Height, TRUE);
+}
+
+LRESULT OnSize(WNDPROC& prev, HWND& hwnd, UINT& msg, WPARAM& wParam, LPARAM& lParam) {
+  const LRESULT result = CallPrevious(prev, hwnd, msg, wParam, lParam);
+  if (KindOfWindow(hwnd) == ControlKind::PushButton) ResurfacePushButton(hwnd);
   return result;
 }
 

@@ -13,4 +13,8 @@ void PrepareEngine();
 BOOL CALLBACK AttachChildProc(HWND hwnd, LPARAM lParam);
 BOOL CALLBACK DetachChildProc(HWND hwnd, LPARAM lParam);
 
+// A skinned push button's surfaces made again at its window size, its looks
+// rendered and its rounded region given anew, all for its current DPI.
+void ResurfacePushButton(HWND hwnd);
+
 }  // namespace skin

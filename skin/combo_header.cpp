@@ -1,5 +1,6 @@
 // The drop-down button of combo boxes and drive lists, and the items of header
 // controls, following the pointer and the left button.
+#include "skin/draw/dpi.h"
 #include "skin/draw/painters.h"
 #include "skin/draw/primitives.h"
 #include "skin/draw/properties.h"
@@ -24,7 +25,7 @@ bool InDropDownZone(HWND hwnd, LPARAM lParam) {
   const int y = HiWordOf(lParam);
   WindowSize size;
   GetWindowSize(hwnd, size);
-  const int buttonWidth = GetSystemMetrics(SM_CXVSCROLL);
+  const int buttonWidth = MetricForDpi(SM_CXVSCROLL, WindowDpi(hwnd));
   return x >= size.Width - buttonWidth - kZoneInset && x <= size.Width - kZoneInset &&
          y >= kZoneInset && y <= size.Height - kZoneInset;
 }

@@ -19,6 +19,10 @@ inline LRESULT CallPrevious(WNDPROC prev, HWND hwnd, UINT msg, WPARAM wParam, LP
 // Life cycle (attach.cpp).
 SKIN_HANDLER(OnActivate);
 SKIN_HANDLER(OnSize);
+SKIN_HANDLER(OnDpiChanged);  // dpi_change.cpp
+
+// Not in the Windows 7 headers.
+inline constexpr UINT kWmDpiChanged = 0x02E0;
 
 // Painting (paint_handlers.cpp).
 SKIN_HANDLER(OnPaint);

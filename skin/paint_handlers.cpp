@@ -1,7 +1,9 @@
 #include "skin/draw/colors.h"
+#include "skin/draw/dpi.h"
 #include "skin/draw/gdi.h"
 #include "skin/draw/images.h"
 #include "skin/draw/painters.h"
+#include "skin/draw/part_sizes.h"
 #include "skin/draw/primitives.h"
 #include "skin/draw/properties.h"
 #include "skin/fade.h"
@@ -47,16 +49,26 @@ float ProgressFraction(HWND hwnd) {
 
 int Scaled(float fraction, int length) { return RoundHalfEven(static_cast<double>(fraction) * length); }
 
+// A frame ring is 1 pixel at 96 dpi; rings [first, first + count) of the
+// window's outer edge inwards.
+int RingWidth(HWND hwnd) { return FrameRingWidth(WindowDpi(hwnd)); }
+
+void FrameRings(HDC dc, const WindowSize& size, int first, int count, COLORREF colour) {
+  for (int i = first; i < first + count; ++i)
+    FrameSolidRect(dc, i, i, size.Width - 2 * i, size.Height - 2 * i, colour);
+}
+
 void DrawControlFrame(HWND hwnd) {
   const WindowSize size = SizeOf(hwnd);
   WindowDC dc = WindowDC::Whole(hwnd);
-  FrameSolidRect(dc.get(), 0, 0, size.Width, size.Height, ControlFrameColour(hwnd));
+  FrameRings(dc.get(), size, 0, RingWidth(hwnd), ControlFrameColour(hwnd));
 }
 
 void DrawDoubleFrame(HWND hwnd, HDC windowDc) {
   const WindowSize size = SizeOf(hwnd);
-  FrameSolidRect(windowDc, 0, 0, size.Width, size.Height, ControlFrameColour(hwnd));
-  FrameSolidRect(windowDc, 1, 1, size.Width - 2, size.Height - 2, kWhite);
+  const int ring = RingWidth(hwnd);
+  FrameRings(windowDc, size, 0, ring, ControlFrameColour(hwnd));
+  FrameRings(windowDc, size, ring, ring, kWhite);
 }
 
 int RecordedState(HWND hwnd) { return static_cast<int>(ReadProp(hwnd, kPropOldState)); }
@@ -76,7 +88,7 @@ LRESULT PaintEditCombo(HWND hwnd) {
   int state = RecordedState(hwnd);
   PaintScope paint(hwnd);
   FillSolidRect(paint.get(), 0, 0, size.Width, size.Height, kWhite);
-  FrameSolidRect(paint.get(), 0, 0, size.Width, size.Height, ControlFrameColour(hwnd));
+  FrameRings(paint.get(), size, 0, RingWidth(hwnd), ControlFrameColour(hwnd));
   PaintComboButton(hwnd, paint.get(), state, kForce);
   return 0;
 }
@@ -148,8 +160,9 @@ void DrawClientEdgeFrame(HWND hwnd) {
   const WindowSize size = SizeOf(hwnd);
   WindowDC windowDc = WindowDC::Whole(hwnd);
   WindowDC clientDc = WindowDC::Client(hwnd);
-  FrameSolidRect(windowDc.get(), 0, 0, size.Width, size.Height, ControlFrameColour(hwnd));
-  for (int i = 1; i <= borderX; ++i)
+  const int ring = RingWidth(hwnd);
+  FrameRings(windowDc.get(), size, 0, ring, ControlFrameColour(hwnd));
+  for (int i = ring; i <= borderX; ++i)
     FrameSolidRect(windowDc.get(), i, i, size.Width - 1 - i, size.Height - 1 - i, GetBkColor(clientDc.get()));
 }
 

@@ -40,6 +40,7 @@ LRESULT CALLBACK SkinWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
       return CallPreviousAs(wide, prev, hwnd, msg, wParam, lParam);
     }
     case WM_SIZE:             return OnSize(prev, hwnd, msg, wParam, lParam);
+    case kWmDpiChanged:       return OnDpiChanged(prev, hwnd, msg, wParam, lParam);
     case WM_ACTIVATE:         return OnActivate(prev, hwnd, msg, wParam, lParam);
     case WM_SETFOCUS:         return OnSetFocus(prev, hwnd, msg, wParam, lParam);
     case WM_KILLFOCUS:        return OnKillFocus(prev, hwnd, msg, wParam, lParam);

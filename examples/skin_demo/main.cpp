@@ -32,12 +32,18 @@ constexpr UINT_PTR kCloseMessageTimer = 1;
 constexpr UINT kCloseMessageDelayMs = 1500;
 
 bool g_smoke = false;
+int g_dpi = 96;  // the display's, read at start
 LONG g_attached = 0;
 LONG g_detached = 0;
 
+// The layout is given in 96-dpi pixels and laid out at the display's DPI, so
+// that the captions keep the room their font, sized for that DPI, needs.
+int Px(int pixels) { return MulDiv(pixels, g_dpi, 96); }
+
 HWND Child(HWND parent, const wchar_t* cls, DWORD style, int x, int y, int w, int h, const wchar_t* text,
            int id = 0) {
-  HWND hwnd = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, w, h, parent,
+  HWND hwnd = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, Px(x), Px(y), Px(w),
+                              Px(h), parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                               nullptr);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -63,7 +69,7 @@ void CreateControls(HWND form) {
   for (int i = 0; i < 3; ++i) {
     HDITEMW item{};
     item.mask = HDI_TEXT | HDI_WIDTH;
-    item.cxy = 112;
+    item.cxy = Px(112);
     item.pszText = const_cast<wchar_t*>(columns[i]);
     SendMessageW(header, HDM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
@@ -134,7 +140,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show) 
   wc.lpszClassName = kFormClass;
   RegisterClassExW(&wc);
 
-  RECT frame{0, 0, 368, 240};
+  const HDC screen = GetDC(nullptr);
+  g_dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  RECT frame{0, 0, Px(368), Px(240)};
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   AdjustWindowRectEx(&frame, style, FALSE, 0);
   HWND form = CreateWindowExW(0, kFormClass, L"skin demo", style, 40, 40, frame.right - frame.left,

@@ -3,17 +3,19 @@
 #include <commctrl.h>
 
 #include "skin/draw/colors.h"
+#include "skin/draw/dpi.h"
 #include "skin/draw/gdi.h"
 #include "skin/draw/images.h"
 #include "skin/draw/primitives.h"
+#include "skin/draw/part_sizes.h"
 #include "skin/draw/properties.h"
+#include "skin/draw/scaled_draw.h"
 
 namespace skin {
 
 namespace {
 
-constexpr int kButtonCaptionInset = 2;  // caption and focus frame, from each side
-constexpr BYTE kFullOpacity = 255;      // constant alpha that replaces the picture
+constexpr BYTE kFullOpacity = 255;  // constant alpha that replaces the picture
 
 // The buffer holds all 256 characters that cchTextMax announces, on purpose:
 // a buffer one shorter than announced lets the header write past its end.
@@ -42,11 +44,6 @@ int DrawCell(HDC dst, int x, int y, int w, int h, HDC image, const ImageCell& ce
              const CellMargins& m, std::optional<OLE_COLOR> key = std::nullopt) {
   return DrawSkinImage(dst, x, y, w, h, image, cell.X, cell.Y, cell.Width, cell.Height, m.Left,
                        m.Top, m.Right, m.Bottom, key);
-}
-
-// A keyed mark or arrow copied unscaled to (x, y).
-void BlitKeyed(HDC dst, int x, int y, HDC image, const ImageCell& cell) {
-  TransparentBlit(dst, x, y, cell.Width, cell.Height, image, cell.X, cell.Y, kKeyColor);
 }
 
 // A disabled button records the disabled state, which it then shows.
@@ -78,6 +75,23 @@ int ShowButtonState(HWND hwnd, HDC dc, BYTE alpha, bool enabled) {
   return 0;
 }
 
+// The platform's own box lies in the column strip of the skinned box,
+// centred by its own rounding, which may differ from the skin's by a row (more
+// where it centres on the caption's line). Where the skinned box does not
+// cover the strip, it gets the background the control paints itself with.
+void FillWithBackground(HWND hwnd, HDC dc, const RECT& r) {
+  if (r.bottom <= r.top || r.right <= r.left) return;
+  const HWND parent = GetParent(hwnd);
+  const WPARAM target = reinterpret_cast<WPARAM>(dc);
+  const LPARAM control = reinterpret_cast<LPARAM>(hwnd);
+  // The brush belongs to whoever answers; it is used, not freed.
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(parent, WM_CTLCOLORSTATIC, target, control));
+  if (!brush) {
+    brush = reinterpret_cast<HBRUSH>(DefWindowProcA(parent, WM_CTLCOLORSTATIC, target, control));
+  }
+  if (brush) FillRect(dc, &r, brush);
+}
+
 }  // namespace
 
 void RenderButtonSurfaces(HWND hwnd) {
@@ -92,7 +106,8 @@ void RenderButtonSurfaces(HWND hwnd, const HDC (&surfaces)[kSurfaceCount]) {
   const int w = size.Width, h = size.Height;
   const std::wstring caption = GetWindowCaption(hwnd);
   const HDC image = CurrentSkinImages().Button.dc();
-  const int inset = kButtonCaptionInset;
+  const int dpi = WindowDpi(hwnd);
+  const int inset = ButtonCaptionInset(dpi);
   // Asked once for all four looks: nothing between them can move the focus.
   const HGDIOBJ font = ControlFont(hwnd);
   const bool focused = GetFocus() == hwnd;
@@ -102,7 +117,7 @@ void RenderButtonSurfaces(HWND hwnd, const HDC (&surfaces)[kSurfaceCount]) {
     // The font and background mode stay selected in the button's surface.
     SelectObject(surface, font);
     SetBkMode(surface, TRANSPARENT);
-    DrawCell(surface, 0, 0, w, h, image, kButtonCell(i), kButtonMargins);
+    DrawCellForDpi(surface, 0, 0, w, h, image, kButtonCell(i), kButtonMargins, std::nullopt, dpi);
     SetTextColor(surface, i == kStateDisabled ? kCaptionDisabled : kCaptionNormal);
     DrawCaptionText(surface, caption, inset, inset, w - 2 * inset, h - 2 * inset, kCaptionFormat);
     if (focused) DrawFocusFrame(surface, inset, inset, w - 2 * inset, h - 2 * inset);
@@ -126,8 +141,9 @@ int BlendSkinDrawnButton(HWND hwnd, HDC dc, BYTE alpha) {
 int PaintCheckBox(HWND hwnd, int state, bool force) {
   if (SkipUnlessForced(hwnd, state, force)) return 0;
 
-  const int cw = GetSystemMetrics(SM_CXMENUCHECK);
-  const int ch = GetSystemMetrics(SM_CYMENUCHECK);
+  const int dpi = WindowDpi(hwnd);
+  const SIZE box = CheckBoxSize(dpi);
+  const int cw = box.cx, ch = box.cy;
   WindowSize size;
   GetWindowSize(hwnd, size);
   const LRESULT check = SendMessageA(hwnd, BM_GETCHECK, 0, 0);
@@ -140,54 +156,68 @@ int PaintCheckBox(HWND hwnd, int state, bool force) {
 
   // A disabled box shows no shading, whatever state it records.
   const bool enabled = IsWindowEnabled(hwnd);
-  if (enabled) {
-    FrameSolidRect(s, 0, 0, cw, ch, state == kStatePressed ? kFramePressed : kFrameEnabled);
-    if (state == kStateHover || state == kStatePressed) {
-      const ImageCell& strip = state == kStateHover ? kCheckHoverStrip : kCheckPressedStrip;
+  const COLORREF frame = !enabled ? kFrameDisabled
+                         : state == kStatePressed ? kFramePressed
+                                                  : kFrameEnabled;
+  const int ring = FrameRingWidth(dpi);
+  for (int i = 0; i < ring; ++i) FrameSolidRect(s, i, i, cw - 2 * i, ch - 2 * i, frame);
+  if (enabled && (state == kStateHover || state == kStatePressed)) {
+    const ImageCell& strip = state == kStateHover ? kCheckHoverStrip : kCheckPressedStrip;
+    if (dpi == kBaseDpi) {
       StretchBlt(s, 1, 1, cw - 2, ch - 2, images.Option.dc(), strip.X, strip.Y, strip.Width,
                  strip.Height, SRCCOPY);
+    } else {
+      StretchCellSharp(s, ring, ring, cw - 2 * ring, ch - 2 * ring, images.Option.dc(), strip);
     }
-  } else {
-    FrameSolidRect(s, 0, 0, cw, ch, kFrameDisabled);
   }
 
-  if (check == kChecked) {
-    const ImageCell& tick = enabled ? kMarkTickEnabled : kMarkTickDisabled;
-    BlitKeyed(s, Half(cw - tick.Width), Half(ch - tick.Height), images.Mark.dc(), tick);
-  } else if (check == kIndeterminate) {
-    const ImageCell& square = enabled ? kMarkSquareEnabled : kMarkSquareDisabled;
-    BlitKeyed(s, Half(cw - square.Width), Half(ch - square.Height), images.Mark.dc(), square);
+  const ImageCell* mark = nullptr;
+  if (check == kChecked) mark = enabled ? &kMarkTickEnabled : &kMarkTickDisabled;
+  if (check == kIndeterminate) mark = enabled ? &kMarkSquareEnabled : &kMarkSquareDisabled;
+  if (mark) {
+    const SIZE m = CellSizeForDpi(*mark, dpi);
+    BlitKeyedForDpi(s, Half(cw - m.cx), Half(ch - m.cy), images.Mark.dc(), *mark, kKeyColor, dpi);
   }
 
-  BitBlt(window.get(), 0, Half(size.Height - ch), cw, ch, s, 0, 0, SRCCOPY);
+  const int y0 = Half(size.Height - ch);
+  FillWithBackground(hwnd, window.get(), RECT{0, 0, cw, y0});
+  FillWithBackground(hwnd, window.get(), RECT{0, y0 + ch, cw, size.Height});
+  BitBlt(window.get(), 0, y0, cw, ch, s, 0, 0, SRCCOPY);
   return 1;
 }
 
-// Drawn straight onto the window: the circle's keyed corners let the
-// control's own background show.
+// The circle's keyed corners let the control's background show: the strip of
+// the box's columns is composed on that background off-screen, then copied in
+// one transfer, so that neither the platform's circle nor a flicker shows.
 int PaintOptionButton(HWND hwnd, int state, bool force) {
   if (SkipUnlessForced(hwnd, state, force)) return 0;
 
+  const int dpi = WindowDpi(hwnd);
   WindowSize size;
   GetWindowSize(hwnd, size);
-  const int cw = GetSystemMetrics(SM_CXMENUCHECK);
-  const int ch = GetSystemMetrics(SM_CYMENUCHECK);
+  const SIZE box = CheckBoxSize(dpi);
+  const int cw = box.cx, ch = box.cy;
   const int y0 = Half(size.Height - ch);
   const bool checked = SendMessageA(hwnd, BM_GETCHECK, 0, 0) == kChecked;
   const SkinImages& images = CurrentSkinImages();
 
-  WindowDC window = WindowDC::Whole(hwnd);
+  Surface strip = CreateSurface(cw, size.Height);
+  const HDC s = strip.dc();
   const bool enabled = IsWindowEnabled(hwnd);
   int circle = kOptionDisabledCell;
   if (enabled) circle = (state == kStateHover || state == kStatePressed) ? state : kStateNormal;
-  DrawCell(window.get(), 0, y0, cw, ch, images.Option.dc(), kOptionCell(circle), kOptionMargins,
-           kKeyColor);
+  FillWithBackground(hwnd, s, RECT{0, 0, cw, size.Height});
+  DrawCellForDpi(s, 0, y0, cw, ch, images.Option.dc(), kOptionCell(circle), kOptionMargins,
+                 kKeyColor, dpi);
   if (checked) {
     const ImageCell& dot = enabled ? kMarkDotEnabled : kMarkDotDisabled;
+    const SIZE d = CellSizeForDpi(dot, dpi);
     // The offset is added before rounding.
-    BlitKeyed(window.get(), Half(cw - dot.Width), RoundHalfEven((ch - dot.Height) / 2.0 + y0),
-              images.Mark.dc(), dot);
+    BlitKeyedForDpi(s, Half(cw - d.cx), RoundHalfEven((ch - d.cy) / 2.0 + y0), images.Mark.dc(),
+                    dot, kKeyColor, dpi);
   }
+  WindowDC window = WindowDC::Whole(hwnd);
+  BitBlt(window.get(), 0, 0, cw, size.Height, s, 0, 0, SRCCOPY);
   return 1;
 }
 
@@ -198,26 +228,30 @@ void PaintComboButton(HWND hwnd, HDC dc, int& state, bool force) {
   if (!(GetWindowLongA(hwnd, GWL_STYLE) & kDropDownStyleBit)) return;
   WriteProp(hwnd, kPropOldState, state);
 
+  const int dpi = WindowDpi(hwnd);
   WindowSize size;
   GetWindowSize(hwnd, size);
-  const int bw = GetSystemMetrics(SM_CXVSCROLL) + 1;
-  const int bh = size.Height - 2;
+  const int bw = ComboButtonWidth(dpi);
+  const int ring = FrameRingWidth(dpi);
+  const int bh = size.Height - 2 * ring;
   const HDC image = CurrentSkinImages().ComboButton.dc();
 
   Surface surface = CreateSurface(bw, bh);
   const HDC s = surface.dc();
   if (state == kStateHover || state == kStatePressed) {
-    DrawCell(s, 0, 0, bw, bh, image, state == kStateHover ? kComboHoverFace : kComboPressedFace,
-             kComboFaceMargins);
+    DrawCellForDpi(s, 0, 0, bw, bh, image,
+                   state == kStateHover ? kComboHoverFace : kComboPressedFace, kComboFaceMargins,
+                   std::nullopt, dpi);
   } else {
     FillSolidRect(s, 0, 0, bw, bh, kWhite);
   }
   const ImageCell& arrow = IsWindowEnabled(hwnd) ? kComboArrowEnabled : kComboArrowDisabled;
-  BlitKeyed(s, Half(bw - arrow.Width), Half(bh - arrow.Height), image, arrow);
+  const SIZE a = CellSizeForDpi(arrow, dpi);
+  BlitKeyedForDpi(s, Half(bw - a.cx), Half(bh - a.cy), image, arrow, kKeyColor, dpi);
 
-  // Inside the control's 1-pixel border on the top, right and bottom.
+  // Inside the control's frame ring on the top, right and bottom.
   TargetDC target(hwnd, dc);
-  BitBlt(target.get(), size.Width - bw - 1, 1, bw, bh, s, 0, 0, SRCCOPY);
+  BitBlt(target.get(), size.Width - bw - ring, ring, bw, bh, s, 0, 0, SRCCOPY);
 }
 
 // The face and text are laid out over the header's full height, but only the

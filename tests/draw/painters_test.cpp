@@ -3,10 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "skin/draw/colors.h"
+#include "skin/draw/dpi.h"
 #include "skin/draw/images.h"
 #include "skin/draw/painters.h"
 #include "skin/draw/primitives.h"
@@ -479,6 +481,82 @@ TEST_F(Painters, SimpleComboIsNeverDrawnAndKeepsItsState) {
   EXPECT_EQ(skin::ReadProp(combo, skin::kPropOldState), 7);
   const std::vector<COLORREF> pixels = Picture(c.dc(), 150, 100);
   EXPECT_EQ(Count(pixels, kPaper), 150 * 100);
+}
+
+// Bounding rectangle of the canvas pixels in columns [0, width) that pass.
+template <class Pred>
+RECT Bounds(const test::Canvas& c, int width, Pred pass) {
+  RECT r{c.width(), c.height(), -1, -1};
+  for (int y = 0; y < c.height(); ++y)
+    for (int x = 0; x < width; ++x)
+      if (pass(c.Pixel(x, y))) {
+        r = RECT{std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
+                 std::max<LONG>(r.bottom, y + 1)};
+      }
+  return r;
+}
+
+void ExpectSize(const RECT& r, double width, double height, const char* what) {
+  EXPECT_NEAR(r.right - r.left, width, 1.0) << what;
+  EXPECT_NEAR(r.bottom - r.top, height, 1.0) << what;
+}
+
+// Run in 96-, 144- and 192-dpi prefixes. The platform centres its box by its own
+// rounding: no pixel of it may show beside the skinned box, which has its size.
+TEST_F(Painters, AtTheDisplayDpiPartsCoverThePlatformsBoxAndFitTheirTargets) {
+  skin::SkinImages real;
+  skin::BuildSkinBitmaps(real);
+  skin::UseSkinImages(&real);
+  const double scale = skin::SystemDpi() / 96.0;  // the display's LOGPIXELSX
+  constexpr int kWidth = 60, kStrip = 40;
+  auto isGreen = [](COLORREF c) { return GetGValue(c) > GetRValue(c) + 40 && GetGValue(c) > GetBValue(c) + 20; };
+  for (int h = 13; h <= 40; ++h) {
+    RECT box{};
+    for (DWORD type : {BS_AUTOCHECKBOX, BS_AUTORADIOBUTTON}) {
+      SCOPED_TRACE(testing::Message() << "type " << type << ", height " << h << ", scale " << scale);
+      HWND b = Child("BUTTON", "", type, 10, 10, kWidth, h);
+      SendMessageA(b, BM_SETCHECK, BST_CHECKED, 0);
+      test::Canvas own(kWidth, h), skinned(kWidth, h);
+      test::CaptureWindow(b, own);
+      type == BS_AUTOCHECKBOX ? skin::PaintCheckBox(b, 0, true) : skin::PaintOptionButton(b, 0, true);
+      test::CaptureWindow(b, skinned);
+      const COLORREF paper = own.Pixel(kWidth - 1, 0);
+      const RECT platform = Bounds(own, kStrip, [&](COLORREF c) { return c != paper; });
+      // The skinned box by its outer ring (frame, or the circle's darkest colour);
+      // a box taller than the control is cut, its ring with it.
+      const COLORREF ring = type == BS_AUTOCHECKBOX ? skin::kFrameEnabled : 0xD2A683;
+      RECT drawn = Bounds(skinned, kStrip, [&](COLORREF c) { return c == ring; });
+      if (platform.bottom - platform.top == h) drawn.top = 0, drawn.bottom = h;
+      int stray = 0;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < kStrip; ++x) {
+          const bool inside = x >= drawn.left && x < drawn.right && y >= drawn.top && y < drawn.bottom;
+          stray += !inside && skinned.Pixel(x, y) != paper;
+        }
+      EXPECT_EQ(stray, 0) << "pixels of the platform's box beside the skinned one";
+      EXPECT_EQ(Bounds(skinned, kWidth, [](COLORREF c) { return c == skin::kKeyColor; }).right, -1);
+      if (type == BS_AUTOCHECKBOX) box = platform;
+      if (h >= 26) {  // the whole box fits
+        ExpectSize(drawn, box.right - box.left, box.bottom - box.top, "box or circle");
+        const RECT mark = Bounds(skinned, kStrip, isGreen);
+        type == BS_AUTOCHECKBOX ? ExpectSize(mark, 9 * scale, 8 * scale, "tick")
+                                : ExpectSize(mark, 5 * scale, 5 * scale, "dot");
+      }
+      children_.pop_back();
+    }
+  }
+
+  HWND combo = Child("COMBOBOX", "", CBS_DROPDOWNLIST, 10, 110, 200, 200);
+  skin::WindowSize size;
+  skin::GetWindowSize(combo, size);
+  test::Canvas c(size.Width, size.Height, kPaper);
+  int state = 1;
+  skin::PaintComboButton(combo, c.dc(), state, true);
+  const RECT face = Bounds(c, size.Width, [](COLORREF p) { return p != kPaper; });  // combo button
+  EXPECT_NEAR(face.right - face.left - 1, GetSystemMetrics(SM_CXVSCROLL), 1.0);
+  ExpectSize(Bounds(c, size.Width, [](COLORREF p) { return p == 0x5F5519u; }), 7 * scale, 4 * scale, "arrow");
+  EXPECT_EQ(Bounds(c, size.Width, [](COLORREF p) { return p == skin::kKeyColor; }).right, -1);
+  skin::UseSkinImages(nullptr);
 }
 
 // ---------------------------------------------------------------------------

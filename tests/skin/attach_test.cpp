@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "tests/skin/skin_fixture.h"
 #include "tests/support/win32_test.h"
+#include "skin/draw/dpi.h"
 #include "skin/draw/images.h"
 #include "skin/fade.h"
+#include "skin/handlers.h"
 
 using namespace skintest;
 
@@ -297,6 +301,49 @@ TEST_F(AttachTest, ResizeKeepsSurfacesAndReplacesBitmapsAndRegion) {
   EXPECT_EQ(region.box.right, 130);
   EXPECT_EQ(region.box.bottom, 40);
   EXPECT_FALSE(region.cornerIn);
+  skin::EndSkin(form);
+}
+
+// Wine sends no WM_DPICHANGED and answers the system DPI: the test makes the
+// skin see another DPI through its seam and sends the message itself. The
+// form's own procedure ignores it, so the button keeps its pixel size.
+TEST_F(AttachTest, DpiChangeRendersButtonsAgainForTheNewDpiAndLeaksNothing) {
+  test::Window form(CreateTopLevelForm(true));
+  HWND button = CreateChild(form, "Button", BS_PUSHBUTTON, 10, 10, 90, 26, "OK");
+  ASSERT_EQ(skin::BeginSkin(form), 1);
+  auto look = [button] {  // surface 0 inside the region; CLR_INVALID outside
+    std::vector<COLORREF> pixels;
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(button, rgn);
+    for (int i = 0; i < 90 * 26; ++i)
+      pixels.push_back(PtInRegion(rgn, i % 90, i / 90) ? GetPixel(skin::GetSurfaceDc(button, 0), i % 90, i / 90)
+                                                        : CLR_INVALID);
+    DeleteObject(rgn);
+    return pixels;
+  };
+  auto moveTo = [&form](int dpi) {
+    skin::SetWindowDpiForTesting(dpi);
+    RECT suggested{};
+    GetWindowRect(form, &suggested);
+    SendMessageA(form, skin::kWmDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  };
+  const std::vector<COLORREF> at96 = look();
+  moveTo(144);
+  const std::vector<COLORREF> at144 = look();
+  EXPECT_EQ(at144[90 * 13 + 1], at144[90 * 13]) << "the face's frame grows with the DPI";
+  moveTo(192);
+  const std::vector<COLORREF> at192 = look();
+  EXPECT_GT(std::count(at192.begin(), at192.end(), CLR_INVALID),
+            std::count(at96.begin(), at96.end(), CLR_INVALID)) << "so do the rounded corners";
+  moveTo(96);
+  const int freeBefore = test::FreeGdiSlots();
+  for (int i = 0; i < 50; ++i) {
+    moveTo(144);
+    moveTo(96);
+  }
+  EXPECT_GE(test::FreeGdiSlots(), freeBefore - 5);
+  EXPECT_EQ(look(), at96);
+  skin::SetWindowDpiForTesting(0);
   skin::EndSkin(form);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/draw/colors.h"
+#include "skin/draw/dpi.h"
 #include "skin/draw/images.h"
 #include "skin/fade.h"
 #include "tests/skin/interaction_fixture.h"
@@ -183,6 +184,23 @@ TEST_F(PaintTest, ListsAndCombosAreFramedInTheDisabledColourWhenDisabled) {
   EXPECT_EQ(Capture(data)(1, 1), skin::kWhite);
   EXPECT_EQ(Capture(combo)(0, 0), skin::kFrameDisabled);
   EXPECT_EQ(Capture(progress)(0, 0), skin::kFrameEnabled);
+}
+
+// 1-pixel frame rings are 2 at 192 dpi (set through the seam), the combo button inside.
+TEST_F(PaintTest, FrameRingsAndTheComboButtonScaleAt192Dpi) {
+  HWND data = Child("DBListWndClass", 0, 10, 10, 120, 80);
+  HWND combo = Child("ThunderRT6DriveListBox", CBS_DROPDOWNLIST, 10, 100, 120, 200);
+  skin::SetWindowDpiForTesting(192);
+  Attach();
+  for (HWND w : {data, combo}) Repaint(w);
+  const Capture list(data), drop(combo);
+  for (int i : {0, 1}) {
+    EXPECT_EQ(list(i, i), skin::kFrameEnabled) << i;
+    EXPECT_EQ(list(i + 2, i + 2), skin::kWhite) << i;
+    EXPECT_EQ(drop(drop.size.cx - 1 - i, drop.size.cy / 2), skin::kFrameEnabled) << i;
+  }
+  EXPECT_EQ(drop(drop.size.cx - 3, 2), skin::kWhite) << "the button, inside the rings";
+  skin::SetWindowDpiForTesting(0);
 }
 
 TEST_F(PaintTest, ProgressBarsFillByPositionHorizontallyAndFromTheBottom) {
