@@ -3,7 +3,7 @@
 // push buttons, "ComboBox" combo boxes and "SysHeader32" headers are drawn as
 // they are, while check boxes, option buttons and progress bars are drawn only
 // under the class names that skin::RegisterSkinClasses registers (a "Button"
-// check box would be drawn as a push button). The main window's class is a
+// check box keeps the platform's look). The main window's class is a
 // form class, so that message boxes it shows are skinned too.
 //
 //   skin_demo.exe            the window; its first button shows a message box
