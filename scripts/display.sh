@@ -8,7 +8,7 @@ start_display() {
     local n=90
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
     local log=$_build/xvfb.log
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${SKIN_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >"$log" 2>&1 &
     _xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done

@@ -25,6 +25,9 @@ cleanup() {
   stop_display
 }
 trap cleanup EXIT
+# A screen wide enough that the message box, centred on it, clears the
+# window at every DPI: each is cut out of the screen on its own.
+export SKIN_XVFB_SCREEN=2560x1600x24
 step "example: starting Wine on a private X display"
 start_display new
 # No window manager here: Wine draws the frames, so that the picture shows them.
