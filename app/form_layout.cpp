@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "app/form_control.h"
+#include "skin/draw/dpi.h"
+#include "skin/draw/user32_function.h"
 
 namespace form {
 
@@ -11,13 +13,7 @@ namespace {
 
 constexpr int kCentiPointsPerInch = 7200;
 
-// Functions newer than Windows 7, looked up rather than imported so that the
-// program still starts there. GetProcAddress knows no signatures; going
-// through void (*)() is the cast between function types the compiler accepts.
-template <class Fn>
-Fn User32Function(const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32"), name)));
-}
+// Functions newer than Windows 7, looked up rather than imported.
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
@@ -25,15 +21,10 @@ using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT
 
 int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
 
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
+int ScreenDpi() { return skin::SystemDpi(); }
 
 int WindowDpi(HWND hwnd, int fallback) {
-  static const auto getDpi = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  static const auto getDpi = skin::User32Function<GetDpiForWindowFn>("GetDpiForWindow");
   const UINT dpi = getDpi ? getDpi(hwnd) : 0;
   return dpi ? static_cast<int>(dpi) : fallback;
 }
@@ -41,7 +32,7 @@ int WindowDpi(HWND hwnd, int fallback) {
 // The frame's metrics at that DPI where the system can give them; before
 // Windows 10 the frame is the system DPI's.
 RECT CentredFrame(const FormDef& def, DWORD style, DWORD exStyle, int dpi) {
-  static const auto adjustForDpi = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  static const auto adjustForDpi = skin::User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
   RECT frame{0, 0, TwipsToPixels(def.clientWidth, dpi), TwipsToPixels(def.clientHeight, dpi)};
   if (!adjustForDpi || !adjustForDpi(&frame, style, FALSE, exStyle, dpi))
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);

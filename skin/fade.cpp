@@ -5,6 +5,7 @@
 
 #include "skin/draw/painters.h"
 #include "skin/draw/properties.h"
+#include "skin/draw/user32_function.h"
 #include "skin/fade_levels.h"
 #include "skin/handlers.h"
 #include "skin/state.h"
@@ -18,16 +19,9 @@ namespace {
 // comctl32's fallback would never get its chance.
 using TrackMouseEventFn = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
 
-TrackMouseEventFn LookUpUserTrackMouseEvent() {
-  const FARPROC found = GetProcAddress(GetModuleHandleA("user32"), "TrackMouseEvent");
-  // GetProcAddress knows no signatures; going through void (*)() is the cast
-  // between function types that the compiler accepts without a warning.
-  return reinterpret_cast<TrackMouseEventFn>(reinterpret_cast<void (*)()>(found));
-}
-
-// Looked up once: user32 stays loaded for the life of the process.
+// Looked up once.
 TrackMouseEventFn UserTrackMouseEvent() {
-  static const TrackMouseEventFn found = LookUpUserTrackMouseEvent();
+  static const TrackMouseEventFn found = User32Function<TrackMouseEventFn>("TrackMouseEvent");
   return found;
 }
 

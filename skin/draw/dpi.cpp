@@ -1,5 +1,7 @@
 #include "skin/draw/dpi.h"
 
+#include "skin/draw/user32_function.h"
+
 namespace skin {
 
 namespace {
@@ -9,21 +11,15 @@ using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 
 int g_testDpi = 0;
 
-template <class Fn>
-Fn UserFunction(const char* name) {
-  const FARPROC found = GetProcAddress(GetModuleHandleA("user32"), name);
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(found));
-}
-
-// Looked up once per process; user32 stays loaded for the program's life.
+// Looked up once per process.
 GetDpiForWindowFn GetDpiForWindowPtr() {
-  static const GetDpiForWindowFn fn = UserFunction<GetDpiForWindowFn>("GetDpiForWindow");
+  static const GetDpiForWindowFn fn = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
   return fn;
 }
 
 GetSystemMetricsForDpiFn GetSystemMetricsForDpiPtr() {
   static const GetSystemMetricsForDpiFn fn =
-      UserFunction<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+      User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
   return fn;
 }
 
